@@ -1,0 +1,33 @@
+# Entry points; everything is built with CMake underneath.
+#   make test        build and run the tests (Release)
+#   make asan-test   the same under AddressSanitizer + UndefinedBehaviorSanitizer
+#   make bench       build and run the benchmarks in bench/
+#   make format      clang-format every source file
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all build test asan-test bench format clean
+
+all: build
+
+build:
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build build -j $(JOBS)
+
+test: build
+	ctest --test-dir build -j $(JOBS) --output-on-failure
+
+asan-test:
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAF2SIF_SANITIZE=ON >/dev/null
+	cmake --build build-asan -j $(JOBS)
+	ctest --test-dir build-asan -j $(JOBS) --output-on-failure
+
+bench:
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DRAF2SIF_BENCH=ON -DRAF2SIF_TESTS=OFF >/dev/null
+	cmake --build build-bench -j $(JOBS)
+	build-bench/bench/format_bench
+
+format:
+	find src tests bench -name '*.h' -o -name '*.cc' | xargs clang-format -i
+
+clean:
+	rm -rf build build-asan build-bench

@@ -1,0 +1,52 @@
+// Values per second of the two SIF numeric styles on a realistic mix:
+// forces and displacements spanning many exponents, integers written as
+// reals (counts, node and element numbers), and zeros.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "io/sif_number.h"
+
+namespace {
+
+std::vector<double> realistic_mix() {
+  std::mt19937_64 rng(12345);
+  std::uniform_real_distribution<double> mant(-1.0, 1.0);
+  std::uniform_int_distribution<int> exp10(-12, 9);
+  std::uniform_int_distribution<int> kind(0, 9);
+  std::uniform_int_distribution<int> count(1, 200000);
+  std::vector<double> v(1 << 16);
+  for (double& x : v) {
+    const int k = kind(rng);
+    if (k < 6) {
+      x = mant(rng) * std::pow(10.0, exp10(rng));  // forces, displacements
+    } else if (k < 9) {
+      x = count(rng);  // numbers written as reals
+    } else {
+      x = 0.0;
+    }
+  }
+  return v;
+}
+
+template <char* (*Put)(char*, double)>
+void BM_Style(benchmark::State& state) {
+  const std::vector<double> values = realistic_mix();
+  char out[16 * 64];
+  std::size_t i = 0;
+  for (auto _ : state) {
+    char* p = out;
+    for (int k = 0; k < 64; ++k) p = Put(p, values[(i + k) & (values.size() - 1)]);
+    i += 64;
+    benchmark::DoNotOptimize(out);
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * 64);
+}
+
+BENCHMARK(BM_Style<io::put_plain>)->Name("plain_E16.8");
+BENCHMARK(BM_Style<io::put_scaled>)->Name("scaled_1PE16.8");
+
+}  // namespace

@@ -1,0 +1,17 @@
+// Internal: the exponent form shared by the Ew.d fields and the SIF styles.
+#ifndef RAF2SIF_IO_EXP_FORMAT_H_
+#define RAF2SIF_IO_EXP_FORMAT_H_
+
+namespace io {
+
+// Writes v in exponent form without padding: an optional minus sign, then
+// "0." and d digits (scale 0) or one digit, "." and d digits (scale 1), then
+// the exponent ("E+dd", or "+ddd" beyond +-99). NaN and the infinities give
+// "NaN", "Infinity", "-Infinity". Returns the length (at most 32), or 0 when
+// the exponent needs more than three digits. buf needs 40 characters; d is
+// 1 to 30.
+int format_exp(char* buf, double v, int d, int scale);
+
+}  // namespace io
+
+#endif  // RAF2SIF_IO_EXP_FORMAT_H_

@@ -1,0 +1,182 @@
+#include "io/units.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+using testing_support::read_file;
+using testing_support::write_file;
+
+class Units : public testing_support::InTempDir {};
+
+TEST_F(Units, UnopenedUnitConnectsToFortFileOnFirstWrite) {
+  EXPECT_FALSE(io::is_open(17));
+  EXPECT_EQ(io::write_record(17, "  *** ERROR IN Z2EDI   ***"), 0);
+  EXPECT_TRUE(io::is_open(17));
+  EXPECT_EQ(io::close(17), 0);
+  EXPECT_EQ(read_file("fort.17"), "  *** ERROR IN Z2EDI   ***\r\n");
+}
+
+TEST_F(Units, FormattedRecordsEndWithCrLfAndKeepTrailingBlanks) {
+  ASSERT_EQ(io::open_formatted(17, "out.sif", io::OpenStatus::kUnknown), 0);
+  io::write_record(17, "IEND    ");
+  io::write_record(17, "");
+  io::close(17);
+  EXPECT_EQ(read_file("out.sif"), "IEND    \r\n\r\n");
+}
+
+TEST_F(Units, UnknownStatusRewritesAnExistingFileFromItsStart) {
+  write_file("out.sif", std::string(5000, 'x'));
+  ASSERT_EQ(io::open_formatted(17, "out.sif", io::OpenStatus::kUnknown), 0);
+  io::write_record(17, "A");
+  io::close(17);
+  EXPECT_EQ(read_file("out.sif"), "A\r\n");
+}
+
+TEST_F(Units, OldAndNewStatusesCheckExistence) {
+  EXPECT_GT(io::open_formatted(17, "absent.sif", io::OpenStatus::kOld), 0);
+  EXPECT_EQ(io::open_formatted(17, "new.sif", io::OpenStatus::kNew), 0);
+  io::close(17);
+  EXPECT_GT(io::open_formatted(17, "new.sif", io::OpenStatus::kNew), 0);
+}
+
+TEST_F(Units, BackspaceThenWriteReplacesTheLastRecord) {
+  ASSERT_EQ(io::open_formatted(17, "out.sif", io::OpenStatus::kUnknown), 0);
+  io::write_record(17, "IDENT");
+  io::write_record(17, "IEND");
+  EXPECT_EQ(io::backspace(17), 0);
+  io::write_record(17, "GBEAMG");
+  io::close(17);
+  EXPECT_EQ(read_file("out.sif"), "IDENT\r\nGBEAMG\r\n");
+}
+
+TEST_F(Units, BackspaceKeepsTheRecordWhenNothingFollows) {
+  ASSERT_EQ(io::open_formatted(17, "out.sif", io::OpenStatus::kUnknown), 0);
+  io::write_record(17, "IDENT");
+  io::write_record(17, "IEND");
+  EXPECT_EQ(io::backspace(17), 0);
+  io::close(17);
+  EXPECT_EQ(read_file("out.sif"), "IDENT\r\nIEND\r\n");
+}
+
+TEST_F(Units, BackspaceOverARecordAlreadyFlushedToTheFile) {
+  // More than one output block of records, so that the record stepped back
+  // over has already left the block when it is replaced.
+  ASSERT_EQ(io::open_formatted(17, "out.sif", io::OpenStatus::kUnknown), 0);
+  const std::string line(1000, 'a');
+  for (int i = 0; i < 1100; ++i) io::write_record(17, line);
+  io::write_record(17, "IEND");
+  ASSERT_EQ(io::backspace(17), 0);
+  for (int i = 0; i < 2000; ++i) io::write_record(17, line);  // flushes past the old IEND
+  io::write_record(17, "LAST");
+  io::close(17);
+  const std::string out = read_file("out.sif");
+  EXPECT_EQ(out.size(), 3100 * 1002 + 6);
+  EXPECT_EQ(out.find("IEND"), std::string::npos);
+  EXPECT_TRUE(out.ends_with("a\r\nLAST\r\n"));
+}
+
+TEST_F(Units, BackspaceNeedsARecordToStepOver) {
+  ASSERT_EQ(io::open_formatted(17, "out.sif", io::OpenStatus::kUnknown), 0);
+  EXPECT_EQ(io::backspace(17), io::kIostatBackspace);
+  io::write_record(17, "A");
+  EXPECT_EQ(io::backspace(17), 0);
+  EXPECT_EQ(io::backspace(17), io::kIostatBackspace);
+}
+
+TEST_F(Units, PromptTextLeavesTheLineOpenInAFile) {
+  ASSERT_EQ(io::open_formatted(20, "p.txt", io::OpenStatus::kUnknown), 0);
+  io::write_text(20, " Give:  ");
+  io::write_record(20, "answer");
+  io::close(20);
+  EXPECT_EQ(read_file("p.txt"), " Give:  answer\r\n");
+}
+
+TEST_F(Units, UnitsOutsideOneToNinetyNineAreRefused) {
+  for (int unit : {0, -1, 100}) {
+    EXPECT_EQ(io::write_record(unit, "x"), io::kIostatBadUnit) << unit;
+    EXPECT_EQ(io::open_formatted(unit, "x", io::OpenStatus::kUnknown), io::kIostatBadUnit);
+    EXPECT_EQ(io::open_direct(unit, "x", io::OpenStatus::kUnknown, 512), io::kIostatBadUnit);
+    char b[4];
+    EXPECT_EQ(io::read_direct(unit, 1, b, 4), io::kIostatBadUnit);
+  }
+}
+
+TEST_F(Units, DirectAccessPartialLastRecordIsZeroFilled) {
+  ASSERT_EQ(io::open_direct(22, "a.raf", io::OpenStatus::kUnknown, 512), 0);
+  std::vector<int32_t> words(129);
+  for (int i = 0; i < 129; ++i) words[i] = i + 1;
+  ASSERT_EQ(io::write_direct(22, 3, words.data(), words.size() * 4), 0);
+  EXPECT_EQ(io::file_size(22), 4 * 512);
+  std::vector<int32_t> back(256, -1);
+  ASSERT_EQ(io::read_direct(22, 3, back.data(), back.size() * 4), 0);
+  for (int i = 0; i < 129; ++i) EXPECT_EQ(back[i], i + 1);
+  for (int i = 129; i < 256; ++i) EXPECT_EQ(back[i], 0) << i;
+  // Records 1 and 2 were skipped: a hole the file system reads as zeros.
+  ASSERT_EQ(io::read_direct(22, 1, back.data(), 512), 0);
+  EXPECT_EQ(back[0], 0);
+  io::close(22);
+}
+
+TEST_F(Units, DirectAccessShortReadIsAnError) {
+  write_file("short.raf", std::string(700, 'k'));
+  ASSERT_EQ(io::open_direct(22, "short.raf", io::OpenStatus::kOld, 512), 0);
+  std::vector<char> buf(1024);
+  EXPECT_EQ(io::read_direct(22, 1, buf.data(), 512), 0);
+  EXPECT_EQ(io::read_direct(22, 2, buf.data(), 188), 0);
+  EXPECT_EQ(io::read_direct(22, 2, buf.data(), 512), io::kIostatNoRecord);
+  EXPECT_EQ(io::read_direct(22, 3, buf.data(), 4), io::kIostatNoRecord);
+  EXPECT_EQ(io::read_direct(22, 0, buf.data(), 4), io::kIostatBadRecord);
+  EXPECT_EQ(io::read_direct(22, INT64_MAX, buf.data(), 4), io::kIostatBadRecord);
+}
+
+TEST_F(Units, DirectAccessOnAFormattedUnitIsRefused) {
+  ASSERT_EQ(io::open_formatted(17, "out.sif", io::OpenStatus::kUnknown), 0);
+  char b[4] = {};
+  EXPECT_EQ(io::read_direct(17, 1, b, 4), io::kIostatWrongUse);
+  EXPECT_EQ(io::write_direct(17, 1, b, 4), io::kIostatWrongUse);
+}
+
+TEST_F(Units, MissingDirectFileWithStatusOldFails) {
+  EXPECT_GT(io::open_direct(22, "absent.raf", io::OpenStatus::kOld, 512), 0);
+  EXPECT_FALSE(io::is_open(22));
+}
+
+TEST_F(Units, ReadOnlyFileOpensForReadingAndRefusesWrites) {
+  // Root may write any file of its own; sysfs refuses it writing this one.
+  std::string ro = "ro.raf";
+  if (geteuid() == 0) {
+    ro = "/sys/devices/system/cpu/online";
+    if (!std::filesystem::exists(ro)) GTEST_SKIP() << "no file that root may not write";
+  } else {
+    write_file(ro, std::string(512, 'r'));
+    std::filesystem::permissions(ro, std::filesystem::perms::owner_read);
+  }
+  ASSERT_EQ(io::open_direct(22, ro, io::OpenStatus::kOld, 512), 0);
+  EXPECT_TRUE(io::is_read_only(22));
+  char b[2];  // the sysfs file holds only a few bytes
+  EXPECT_EQ(io::read_direct(22, 1, b, sizeof b), 0);
+  EXPECT_NE(io::write_direct(22, 1, b, sizeof b), 0);
+}
+
+TEST_F(Units, AFailedWriteIsStickyAndReportedAtClose) {
+  ASSERT_EQ(io::open_formatted(17, "/dev/full", io::OpenStatus::kOld), 0);
+  const std::string line(1000, 'x');
+  for (int i = 0; i < 2000; ++i) io::write_record(17, line);  // more than one block
+  EXPECT_NE(io::write_status(17), 0);
+  EXPECT_NE(io::close(17), 0);
+}
+
+TEST_F(Units, ScratchFilesNeedNoName) {
+  EXPECT_EQ(io::open_formatted(30, "", io::OpenStatus::kScratch), 0);
+  EXPECT_EQ(io::write_record(30, "x"), 0);
+  EXPECT_EQ(io::close(30), 0);
+}
+
+}  // namespace
