@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "io/exp_format.h"
+#include "io/units.h"
 
 namespace io {
 
@@ -32,6 +33,35 @@ char* put_i(char* out, int64_t v, int w) {
   const int len = static_cast<int>(res.ptr - buf);
   if (len > w) return stars(out, w);
   return right(out, {buf, static_cast<std::size_t>(len)}, w);
+}
+
+char* put_iz(char* out, int64_t v, int w) {
+  if (w <= 0) return out;
+  char buf[24];
+  const auto res = std::to_chars(buf, buf + sizeof buf, v < 0 ? -static_cast<uint64_t>(v) : v);
+  const int digits = static_cast<int>(res.ptr - buf);
+  const int sign = v < 0 ? 1 : 0;
+  if (digits + sign > w) return stars(out, w);
+  if (sign) *out++ = '-';
+  out = std::fill_n(out, w - sign - digits, '0');
+  return std::copy(buf, res.ptr, out);
+}
+
+int get_i(std::string_view field, int64_t& v) {
+  const std::size_t first = field.find_first_not_of(' ');
+  if (first == std::string_view::npos) {
+    v = 0;
+    return 0;
+  }
+  std::string_view number = field.substr(first, field.find_last_not_of(' ') + 1 - first);
+  const bool plus = number.starts_with('+');
+  if (plus) number.remove_prefix(1);
+  if (plus && number.starts_with('-')) return kIostatBadInteger;
+  int64_t parsed = 0;
+  const auto res = std::from_chars(number.data(), number.data() + number.size(), parsed);
+  if (res.ec != std::errc() || res.ptr != number.data() + number.size()) return kIostatBadInteger;
+  v = parsed;
+  return 0;
 }
 
 char* put_f(char* out, double v, int w, int d) {
@@ -94,6 +124,11 @@ Line& Line::x(int n) {
 
 Line& Line::i(int64_t v, int w) {
   if (char* p = room(w)) put_i(p, v, w);
+  return *this;
+}
+
+Line& Line::iz(int64_t v, int w) {
+  if (char* p = room(w)) put_iz(p, v, w);
   return *this;
 }
 

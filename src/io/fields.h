@@ -15,6 +15,14 @@ namespace io {
 // Iw: the integer right-aligned in w columns.
 char* put_i(char* out, int64_t v, int w);
 
+// Iw.w: the integer in w columns with leading zeros ("05" for 5 in I2.2).
+char* put_iz(char* out, int64_t v, int w);
+
+// Iw input: the field holds an optional sign and digits, with blanks before
+// and after them; an all-blank field reads as 0. Returns 0, or
+// kIostatBadInteger (units.h) for anything else, v then unchanged.
+int get_i(std::string_view field, int64_t& v);
+
 // Fw.d: fixed point with d decimals, right-aligned; the leading 0 of a value
 // below 1 is dropped only when the field would otherwise overflow.
 char* put_f(char* out, double v, int w, int d);
@@ -35,6 +43,7 @@ class Line {
   Line& a(std::string_view s);  // A: the text as it stands
   Line& x(int n);               // nX: n blanks
   Line& i(int64_t v, int w);    // Iw
+  Line& iz(int64_t v, int w);   // Iw.w
   Line& f(double v, int w, int d);
   Line& e(double v, int w, int d);
 

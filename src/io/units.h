@@ -27,12 +27,13 @@ constexpr int kConsoleIn = 5;
 constexpr int kConsoleOut = 6;
 constexpr int kMaxUnit = 99;
 
-constexpr int kIostatEnd = -1;          // end of console input
-constexpr int kIostatBadUnit = 5005;    // unit number outside 1 .. 99
-constexpr int kIostatWrongUse = 5006;   // operation not possible on the unit's connection
-constexpr int kIostatBadRecord = 5007;  // record number below 1 or beyond the largest offset
-constexpr int kIostatNoRecord = 5008;   // record (or part of it) beyond the end of the file
-constexpr int kIostatBackspace = 5009;  // no record to step back over
+constexpr int kIostatEnd = -1;           // end of console input
+constexpr int kIostatBadUnit = 5005;     // unit number outside 1 .. 99
+constexpr int kIostatWrongUse = 5006;    // operation not possible on the unit's connection
+constexpr int kIostatBadRecord = 5007;   // record number below 1 or beyond the largest offset
+constexpr int kIostatNoRecord = 5008;    // record (or part of it) beyond the end of the file
+constexpr int kIostatBackspace = 5009;   // no record to step back over
+constexpr int kIostatBadInteger = 5010;  // a field read as an integer holds something else
 
 enum class OpenStatus { kOld, kNew, kUnknown, kScratch };
 

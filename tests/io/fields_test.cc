@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "io/units.h"
+
 namespace {
 
 std::string i(int64_t v, int w) {
@@ -27,6 +29,34 @@ TEST(Fields, IntegerFieldsRightAlignOrOverflowToAsterisks) {
   EXPECT_EQ(i(100000, 5), "*****");
   EXPECT_EQ(i(-1000, 4), "****");
   EXPECT_EQ(i(-2147483648LL, 11), "-2147483648");
+}
+
+TEST(Fields, ZeroPaddedIntegerFields) {
+  EXPECT_EQ(io::Line().iz(5, 2).a("-").iz(2024, 4).a("-").iz(0, 2).view(), "05-2024-00");
+  EXPECT_EQ(io::Line().iz(22, 3).view(), "022");
+  EXPECT_EQ(io::Line().iz(-5, 3).view(), "-05");
+  EXPECT_EQ(io::Line().iz(1234, 3).view(), "***");
+  EXPECT_EQ(io::Line().iz(-50, 2).view(), "**");
+}
+
+TEST(Fields, IntegerInputAcceptsBlanksAroundASignedNumber) {
+  int64_t v = -1;
+  EXPECT_EQ(io::get_i("     512", v), 0);
+  EXPECT_EQ(v, 512);
+  EXPECT_EQ(io::get_i("  -3  ", v), 0);
+  EXPECT_EQ(v, -3);
+  EXPECT_EQ(io::get_i("+7", v), 0);
+  EXPECT_EQ(v, 7);
+  EXPECT_EQ(io::get_i("    ", v), 0);
+  EXPECT_EQ(v, 0);
+}
+
+TEST(Fields, IntegerInputRefusesAnythingElseAndKeepsTheValue) {
+  int64_t v = 42;
+  for (const char* bad : {"  1 2", "12a ", "  - ", "+-5", "1.5", "99999999999999999999", "\t3"}) {
+    EXPECT_EQ(io::get_i(bad, v), io::kIostatBadInteger) << bad;
+  }
+  EXPECT_EQ(v, 42);
 }
 
 TEST(Fields, FixedFields) {
