@@ -111,15 +111,14 @@ TEST_F(Arrays, AReaderAsksForAtLeastTheStoredAndAtMostTheAllocatedLength) {
   EXPECT_EQ(st, -1026);
   raflib::RAFGIN(bytes(v), 121, 10, kUnit, st);
   EXPECT_EQ(st, -1027);
-  EXPECT_EQ(messages(),
-            (std::vector<std::string>{
-                error_header("RFFNFP"),
-                detail("File 22 / Array 10 / Address 5 / Elements 100 / Msg_no 1026:"),
-                text_line("Array length mismatch (too few elements specified)"), "",
-                " *** Error return from RAFGIN", error_header("RFFNFP"),
-                detail("File 22 / Array 10 / Address 5 / Elements 100 / Msg_no 1027:"),
-                text_line("Array length mismatch (too many elements specified)"), "",
-                " *** Error return from RAFGIN"}));
+  EXPECT_EQ(messages(), (std::vector<std::string>{
+                            error_header("RFFNFP"),
+                            detail("File 22 / Array 10 / Address 5 / Elements 100 / Msg_no 1026:"),
+                            text_line("Array length mismatch (too few elements specified)"), "",
+                            " *** Error return from RAFGIN", error_header("RFFNFP"),
+                            detail("File 22 / Array 10 / Address 5 / Elements 100 / Msg_no 1027:"),
+                            text_line("Array length mismatch (too many elements specified)"), "",
+                            " *** Error return from RAFGIN"}));
 }
 
 TEST_F(Arrays, TypesMustMatchAndAWrongTypeLeavesTheEntryAlone) {

@@ -71,9 +71,9 @@ TEST_F(Diagnostics, ErrorReportHasHeaderDetailAndTextAndANegativeStatus) {
     int32_t status = given;
     raflib::RFERR(status, "RFIOLD", raflib::kUndefined, "3");
     EXPECT_EQ(status, -1029);
-    EXPECT_EQ(messages(),
-              (std::vector<std::string>{error_header("RFIOLD"), raf_test::detail("File 0 / Msg_no 1029:"),
-                                        text_line("Too new RAFLIB file (version 3) - update program")}));
+    EXPECT_EQ(messages(), (std::vector<std::string>{
+                              error_header("RFIOLD"), raf_test::detail("File 0 / Msg_no 1029:"),
+                              text_line("Too new RAFLIB file (version 3) - update program")}));
   }
 }
 
@@ -97,9 +97,10 @@ TEST_F(Diagnostics, ANumberOutsideTheCatalogueIsAnErrorWithoutDetail) {
   int32_t status = 77;
   raflib::RFERR(status, "RAFGIN", raflib::kUndefined, raflib::kDummy);
   EXPECT_EQ(status, -77);
-  EXPECT_EQ(messages(), (std::vector<std::string>{
-                            error_header("RAFGIN"),
-                            text_line("Error no        77 (No text defined for this error number)")}));
+  EXPECT_EQ(messages(),
+            (std::vector<std::string>{
+                error_header("RAFGIN"),
+                text_line("Error no        77 (No text defined for this error number)")}));
 }
 
 TEST_F(Diagnostics, TransferFailuresMapToTheirMessages) {

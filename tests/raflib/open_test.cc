@@ -46,10 +46,9 @@ TEST_F(Open, ANewFileHasItsKeyAndAnEmptyMfpArea) {
   const std::string image = read_file("new.raf");
   ASSERT_EQ(image.size(), 6u * 512);
   const std::string key = std::string("RAFLIB     2   1") + "PC / DIGITAL Visual Fortran" +
-                          std::string(13, ' ') + "  14" + "20240301  140509" +
-                          "  000000  000000" + "  000000  000000" + "   0   0" + "       3" +
-                          "      65" + "       0" + "       7" + "       0" + "   0" + "       4" +
-                          "     512";
+                          std::string(13, ' ') + "  14" + "20240301  140509" + "  000000  000000" +
+                          "  000000  000000" + "   0   0" + "       3" + "      65" + "       0" +
+                          "       7" + "       0" + "   0" + "       4" + "     512";
   EXPECT_EQ(image.substr(0, 176), key);
   EXPECT_EQ(image.substr(176, 848), std::string(848, ' '));
   EXPECT_EQ(image.substr(1024), std::string(4 * 512, '\0'));
@@ -91,11 +90,10 @@ TEST_F(Open, AnEleventhFileIsRefused) {
   make("x.raf", 10);
   for (int unit = 30; unit < 40; ++unit) ASSERT_EQ(open_old("x.raf", unit), 0);
   EXPECT_EQ(open_old("x.raf", 40), -1038);
-  EXPECT_EQ(messages(),
-            (std::vector<std::string>{
-                error_header("RFFIOP"),
-                text_line("Attempt to open more than 10 RAFLIB files simultanously"), "",
-                " *** Error return from RAFOLD"}));
+  EXPECT_EQ(messages(), (std::vector<std::string>{
+                            error_header("RFFIOP"),
+                            text_line("Attempt to open more than 10 RAFLIB files simultanously"),
+                            "", " *** Error return from RAFOLD"}));
   EXPECT_FALSE(io::is_open(40));
 }
 
@@ -120,8 +118,8 @@ TEST_F(Open, MfpcurMayReachMfpmaxButNotPassIt) {
   EXPECT_EQ(open_old("x.raf"), -1062);
   EXPECT_EQ(messages(),
             (std::vector<std::string>{error_header("RFIOLD"), detail("File 0 / Msg_no 1062:"),
-                                      text_line("Inconsistent CHKEY: MFPCUR = 66 is illegal"),
-                                      "", " *** Error return from RAFOLD"}));
+                                      text_line("Inconsistent CHKEY: MFPCUR = 66 is illegal"), "",
+                                      " *** Error return from RAFOLD"}));
 }
 
 TEST_F(Open, InconsistentKeysAreRefusedFieldByField) {
@@ -157,26 +155,24 @@ TEST_F(Open, InconsistentKeysAreRefusedFieldByField) {
 TEST_F(Open, AFileShorterThanItsKeyIsAReadFailure) {
   testing_support::write_file("short.raf", "RAFLIB     2   1" + std::string(700, ' '));
   EXPECT_EQ(open_old("short.raf"), -1036);
-  EXPECT_EQ(messages(),
-            (std::vector<std::string>{
-                error_header("RFGKEY"),
-                detail("File -22 / Array 0 / Address 0 / Elements 0 / Msg_no 1036:"),
-                text_line("Cannot read from file - Computer's error flag = 5008"),
-                error_header("RFIOLD"),
-                detail("File 0 / Array 0 / Address 0 / Elements 0 / Msg_no 1036:"),
-                text_line("Cannot read from file - Computer's error flag = <UNKNOWN>"), "",
-                " *** Error return from RAFOLD"}));
+  EXPECT_EQ(messages(), (std::vector<std::string>{
+                            error_header("RFGKEY"),
+                            detail("File -22 / Array 0 / Address 0 / Elements 0 / Msg_no 1036:"),
+                            text_line("Cannot read from file - Computer's error flag = 5008"),
+                            error_header("RFIOLD"),
+                            detail("File 0 / Array 0 / Address 0 / Elements 0 / Msg_no 1036:"),
+                            text_line("Cannot read from file - Computer's error flag = <UNKNOWN>"),
+                            "", " *** Error return from RAFOLD"}));
 }
 
 TEST_F(Open, AFileOfAnUnknownComputerTypeIsRefused) {
   make("x.raf", 10);
   patch("x.raf", 57, "  11");
   EXPECT_EQ(open_old("x.raf"), -1070);
-  EXPECT_EQ(messages(),
-            (std::vector<std::string>{error_header("RFCNVD"), detail("File 22 / Msg_no 1070:"),
-                                      text_line("Cannot read files generated on Sun SPARC / SunOS"),
-                                      "", " *** Error return from RFIOLD", "",
-                                      " *** Error return from RAFOLD"}));
+  EXPECT_EQ(messages(), (std::vector<std::string>{
+                            error_header("RFCNVD"), detail("File 22 / Msg_no 1070:"),
+                            text_line("Cannot read files generated on Sun SPARC / SunOS"), "",
+                            " *** Error return from RFIOLD", "", " *** Error return from RAFOLD"}));
   // The file is in use nonetheless, and closes.
   EXPECT_EQ(close(), 0);
   EXPECT_FALSE(io::is_open(kUnit));
@@ -202,7 +198,9 @@ TEST_F(Open, ClosingFlushesOnlyAfterWrites) {
   raflib::RAFGIN(bytes(v), 10, 1, kUnit, st);
   ASSERT_EQ(close(), 0);
   const std::string after = read_file("x.raf");
-  EXPECT_EQ(after.substr(76, 32), "20240301  140509" "20240301  150509");
+  EXPECT_EQ(after.substr(76, 32),
+            "20240301  140509"
+            "20240301  150509");
   EXPECT_EQ(after.substr(1024), before.substr(1024));
 }
 
@@ -225,11 +223,12 @@ TEST_F(Open, NewRefusesABadStatusAndNoArrays) {
   EXPECT_EQ(st, -1040);
   raflib::RAFNEW(kUnit, name.span(), "NEW", 0, st);
   EXPECT_EQ(st, -1046);
-  EXPECT_EQ(messages(),
-            (std::vector<std::string>{
-                error_header("RAFNEW"), text_line("Illegal file status code (Not NEW, OLD or UNKNOWN)"),
-                error_header("RAFNEW"),
-                text_line("Attempt to define max no of arrays in file as zero or negative")}));
+  EXPECT_EQ(
+      messages(),
+      (std::vector<std::string>{
+          error_header("RAFNEW"), text_line("Illegal file status code (Not NEW, OLD or UNKNOWN)"),
+          error_header("RAFNEW"),
+          text_line("Attempt to define max no of arrays in file as zero or negative")}));
   EXPECT_FALSE(io::is_open(kUnit));
 }
 

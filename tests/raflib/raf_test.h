@@ -91,7 +91,8 @@ inline std::string text_line(const std::string& text, const char* marker = "***"
 
 // The 80-character header line of an ERROR report for routine.
 inline std::string error_header(const std::string& routine) {
-  const std::string h = " *** RAFLIB ERROR - " + std::string(kHeaderTime) + " - Routine " + routine + ":";
+  const std::string h =
+      " *** RAFLIB ERROR - " + std::string(kHeaderTime) + " - Routine " + routine + ":";
   return h + std::string(80 - h.size(), ' ');
 }
 
