@@ -81,6 +81,23 @@ TEST_F(Arrays, EveryTypeRoundTripsAcrossRecordBoundaries) {
   EXPECT_EQ(address(10) - address(9), 2);
 }
 
+TEST_F(Arrays, ArraysWrittenIntoAnOldFileReachItAtTheClose) {
+  create("a.raf", 5);
+  ASSERT_EQ(close(), 0);
+  raflib::RAFINI(raf_test::kMsgUnit);  // nothing written since
+  ASSERT_EQ(open_old("a.raf"), 0);
+  int32_t st = -1;
+  raflib::RAFPIN(cbytes(std::vector<int32_t>{5, 6}), 2, 3, kUnit, st);
+  ASSERT_EQ(st, 0);
+  ASSERT_EQ(close(), 0);
+  raflib::RAFINI(raf_test::kMsgUnit);
+  ASSERT_EQ(open_old("a.raf"), 0);
+  std::vector<int32_t> v(2);
+  raflib::RAFGIN(bytes(v), 2, 3, kUnit, st);
+  EXPECT_EQ(st, 0);
+  EXPECT_EQ(v, (std::vector<int32_t>{5, 6}));
+}
+
 TEST_F(Arrays, DoublesNarrowedBeyondSinglePrecisionBecomeInfinities) {
   create("a.raf", 5);
   const std::vector<double> v = {1.5, 2.5, 3.5, 1e300, -1e300};

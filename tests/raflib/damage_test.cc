@@ -41,6 +41,15 @@ class Damage : public raf_test::RafTest {
     return st;
   }
 
+  // Opens the file and reads 10 integers of array key into v.
+  int32_t open_and_read(int32_t key, std::vector<int32_t>& v) {
+    EXPECT_EQ(open_old("d.raf"), 0);
+    v.assign(10, 0);
+    int32_t st = 0;
+    raflib::RAFGIN(bytes(v), 10, key, kUnit, st);
+    return st;
+  }
+
   std::vector<int32_t> guarded_;
 };
 
@@ -84,11 +93,9 @@ TEST_F(Damage, AWriteThroughADamagedEntryWritesNothing) {
 
 TEST_F(Damage, AHugeMfpmaxOpensAndBlocksBeyondTheFileAreReadFailures) {
   raf_test::patch("d.raf", 125, "99999999");
-  ASSERT_EQ(open_old("d.raf"), 0);
-  std::vector<int32_t> v(10);
-  int32_t st = 0;
-  raflib::RAFGIN(bytes(v), 10, 99999999, kUnit, st);
-  EXPECT_EQ(st, -1036);
+  std::vector<int32_t> v;
+  EXPECT_EQ(open_and_read(99999999, v), -1036);
+  int32_t st = -1;
   raflib::RAFGIN(bytes(v), 10, 1, kUnit, st);
   EXPECT_EQ(st, 0);
   EXPECT_EQ(v[9], 3);
@@ -97,11 +104,8 @@ TEST_F(Damage, AHugeMfpmaxOpensAndBlocksBeyondTheFileAreReadFailures) {
 TEST_F(Damage, AnMfpAreaBeyondTheFileIsAReadFailureAtTheFirstLookup) {
   raf_test::patch("d.raf", 117, "    1000");
   raf_test::patch("d.raf", 141, "    2000");
-  ASSERT_EQ(open_old("d.raf"), 0);
-  std::vector<int32_t> v(10);
-  int32_t st = 0;
-  raflib::RAFGIN(bytes(v), 10, 1, kUnit, st);
-  EXPECT_EQ(st, -1036);
+  std::vector<int32_t> v;
+  EXPECT_EQ(open_and_read(1, v), -1036);
   EXPECT_EQ(v, std::vector<int32_t>(10));
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "raf_test.h"
 #include "raflib/state.h"
@@ -44,26 +45,26 @@ TEST(Substitute, ValueNameAndUnknown) {
 }
 
 TEST(Catalogue, SeveritiesLevelsAndUndefinedNumbers) {
-  io::Text<70> text;
-  int32_t severity = 0, level = 0;
-  raflib::RFMSG(1003, text, severity, level);
-  EXPECT_EQ(io::trimmed(text.view()), "Array read from file");
-  EXPECT_EQ(severity, 1);
-  EXPECT_EQ(level, 4);
-  raflib::RFMSG(1013, text, severity, level);
-  EXPECT_EQ(io::trimmed(text.view()), "NOT YET DEFINED");
-  EXPECT_EQ(severity, 2);
-  EXPECT_EQ(level, 0);
-  raflib::RFMSG(1055, text, severity, level);
-  EXPECT_EQ(severity, 4);
-  raflib::RFMSG(1071, text, severity, level);
-  EXPECT_EQ(io::trimmed(text.view()), "Cannot generate files for <A>");
-  EXPECT_EQ(severity, 3);
-  EXPECT_EQ(level, 1);
-  raflib::RFMSG(1080, text, severity, level);
-  EXPECT_EQ(io::trimmed(text.view()), "Error no      1080 (No text defined for this error number)");
-  EXPECT_EQ(severity, 3);
-  EXPECT_EQ(level, 0);
+  struct Entry {
+    int64_t n;
+    std::string text;
+    int32_t severity, level;
+  };
+  const std::vector<Entry> entries = {
+      {1003, "Array read from file", 1, 4},
+      {1013, "NOT YET DEFINED", 2, 0},
+      {1055, "NOT YET DEFINED", 4, 0},
+      {1071, "Cannot generate files for <A>", 3, 1},
+      {1080, "Error no      1080 (No text defined for this error number)", 3, 0},
+  };
+  for (const Entry& e : entries) {
+    io::Text<70> text;
+    int32_t severity = 0, level = -1;
+    raflib::RFMSG(e.n, text, severity, level);
+    EXPECT_EQ(io::trimmed(text.view()), e.text);
+    EXPECT_EQ(severity, e.severity) << e.n;
+    EXPECT_EQ(level, e.level) << e.n;
+  }
 }
 
 TEST_F(Diagnostics, ErrorReportHasHeaderDetailAndTextAndANegativeStatus) {
