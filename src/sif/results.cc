@@ -56,11 +56,19 @@ void WSIF_INI(int32_t nel, io::IntView meltyp, io::IntView mnpc, io::IntView mpm
     const double xm = (p1[0] + p2[0]) * 0.5;
     const double ym = (p1[1] + p2[1]) * 0.5;
     const double zm = (p1[2] + p2[2]) * 0.5;
+    // One row per line of the record.
+    // clang-format off
     put_record(unit, "RDPOINTS",
-               {30.0,  1.0,   double(i), 15.0, 15.0, 3.0,  10103.0, 1.0,  0.0,   1.0,
-                p1[0], p1[1], p1[2],     2.0,  xm,   ym,   zm,      3.0,  p2[0], p2[1],
-                p2[2], r(1),  r(4),      r(7), r(2), r(5), r(8),    r(3), r(6),  r(9)},
+               {30.0,  1.0,  double(i), 15.0,
+                15.0,  3.0,  10103.0,   1.0,
+                0.0,   1.0,  p1[0],     p1[1],
+                p1[2], 2.0,  xm,        ym,
+                zm,    3.0,  p2[0],     p2[1],
+                p2[2], r(1), r(4),      r(7),
+                r(2),  r(5), r(8),      r(3),
+                r(6),  r(9)},
                kScaled);
+    // clang-format on
   }
   put_record(unit, "RDIELCOR", {8.0, 15.0, 0.0, 0.0, 0.0, -1.0, 0.0, 1.0}, kScaled);
   for (int32_t k = 1; k <= nstore; ++k) {

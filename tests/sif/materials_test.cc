@@ -86,14 +86,4 @@ TEST_F(Materials, PairsPastTheArrayStopTheWriter) {
   EXPECT_EQ(text(), block + block + block);
 }
 
-TEST_F(Materials, MaterialArraysShorterThanTheCount) {
-  int32_t st = 0;
-  sif::WSIF_MISOSEL(2, kParams, arrays.ints({21, 22}), arrays.reals(std::vector<double>(36)),
-                    arrays.ints({1, 1}), kUnit, st);
-  EXPECT_EQ(st, -1);
-  // The first material is written before the second one's column is missed.
-  const auto r = parse_sif(text().substr(0, 2 * 74));
-  EXPECT_EQ(r.size(), 1u);
-}
-
 }  // namespace
