@@ -24,8 +24,7 @@ asan-test:
 bench:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DRAF2SIF_BENCH=ON -DRAF2SIF_TESTS=OFF >/dev/null
 	cmake --build build-bench -j $(JOBS)
-	build-bench/bench/format_bench
-	build-bench/bench/raflib_bench
+	for b in build-bench/bench/*_bench; do $$b || exit 1; done
 
 format:
 	find src tests bench -name '*.h' -o -name '*.cc' | xargs clang-format -i

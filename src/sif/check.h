@@ -1,0 +1,85 @@
+// Error blocks of the SIF writers, and the one way every writer checks an
+// index it takes from the model arrays before using it: a value out of range
+// stops the writer with its block, a line naming the array, the item being
+// written and the value, and a status decreased by 1, instead of a read
+// outside the array.
+#ifndef RAF2SIF_SIF_CHECK_H_
+#define RAF2SIF_SIF_CHECK_H_
+
+#include <cstdint>
+#include <string_view>
+
+#include "io/work_array.h"
+
+namespace sif {
+
+// The head of a routine's error block: empty lines, then the header line.
+struct ErrorHeader {
+  int empty_lines;
+  std::string_view text;
+};
+
+// Writes the header on lpu (nothing when lpu is below 1).
+void write_header(int32_t lpu, const ErrorHeader& header);
+
+// What a writer is handling when it meets a bad index.
+enum class Item {
+  kNode,
+  kElement,
+  kSection,
+  kMaterial,
+  kUnitVector,
+  kEccentricity,
+  kTransformation
+};
+
+// Checks of one writer: its header, its message unit and its status word.
+class RangeCheck {
+ public:
+  RangeCheck(const ErrorHeader& header, int32_t lpu, int32_t& istat)
+      : header_(header), lpu_(lpu), istat_(istat) {}
+
+  // k indexes an array of `size` entries (1 .. size).
+  bool index(std::string_view array, int64_t k, int64_t size, Item item, int64_t number);
+
+  // Items 1 .. count all index an array of `size` entries (count <= 0 needs
+  // nothing).
+  bool count(std::string_view array, int64_t count, int64_t size, Item item) {
+    return count <= size || index(array, count, size, item, count);
+  }
+
+  // Column j of an array of `per` entries per column holds at least its
+  // first `used` entries within the array's `size` entries.
+  bool column(std::string_view array, int64_t j, int64_t per, int64_t used, int64_t size, Item item,
+              int64_t number);
+
+  // Columns 1 .. count of `per` entries each all lie in the array (count <= 0
+  // needs nothing).
+  bool columns(std::string_view array, int64_t count, int64_t per, int64_t size, Item item) {
+    return count <= 0 || column(array, count, per, per, size, item, count);
+  }
+
+ private:
+  bool fail(std::string_view what, std::string_view array, int64_t value, Item item,
+            int64_t number);
+
+  ErrorHeader header_;
+  int32_t lpu_;
+  int32_t& istat_;
+};
+
+// Column j of a real array of `per` values per column: value k is element
+// (j - 1) * per + k. Checked by RangeCheck::column before use.
+class Column {
+ public:
+  Column(io::RealView v, int64_t per, int64_t j) : v_(v), base_((j - 1) * per) {}
+  double operator()(int64_t k) const { return v_(base_ + k); }
+
+ private:
+  io::RealView v_;
+  int64_t base_;
+};
+
+}  // namespace sif
+
+#endif  // RAF2SIF_SIF_CHECK_H_

@@ -1,0 +1,44 @@
+#include "sif/record.h"
+
+#include <algorithm>
+
+#include "io/fields.h"
+#include "io/units.h"
+
+namespace sif {
+
+namespace {
+
+constexpr int kCountWidth = 8;
+
+// The name field: the name cut or blank-padded to 8 columns.
+char* put_name(char* out, std::string_view name) {
+  const std::size_t n = std::min<std::size_t>(name.size(), kNameWidth);
+  out = std::copy_n(name.data(), n, out);
+  return std::fill_n(out, kNameWidth - n, ' ');
+}
+
+}  // namespace
+
+void put_record(int32_t unit, std::string_view name, std::span<const double> values,
+                io::SifStyle style) {
+  std::size_t k = 0;
+  do {
+    const std::size_t n = std::min<std::size_t>(kValuesPerLine, values.size() - k);
+    char* p = io::record_begin(unit, kNameWidth + n * io::kSifFieldWidth);
+    if (p == nullptr) return;
+    p = put_name(p, k == 0 ? name : std::string_view());
+    for (std::size_t j = 0; j < n; ++j) p = io::put_sif(p, values[k + j], style);
+    io::record_end(unit, p);
+    k += n;
+  } while (k < values.size());
+}
+
+void put_count_line(int32_t unit, int64_t count) {
+  char* p = io::record_begin(unit, kNameWidth + kCountWidth);
+  if (p == nullptr) return;
+  p = put_name(p, {});
+  io::record_end(unit, io::put_i(p, count, kCountWidth));
+}
+
+}  // namespace sif

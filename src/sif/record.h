@@ -1,0 +1,41 @@
+// The line layout of every SIF record. A record is a name line (the name
+// left-aligned in 8 columns, then up to four values of 16 columns) followed by
+// continuation lines (8 blanks, then up to four values); the last line ends as
+// soon as the values end. Every line is a record of the unit, assembled in
+// place in the unit's output block and ended by CR LF, so that stepping back
+// over the last record steps back over one line.
+//
+// A write failure is remembered by the unit (io::write_status); the writers do
+// not test individual lines.
+#ifndef RAF2SIF_SIF_RECORD_H_
+#define RAF2SIF_SIF_RECORD_H_
+
+#include <cstdint>
+#include <initializer_list>
+#include <span>
+#include <string_view>
+
+#include "io/sif_number.h"
+
+namespace sif {
+
+constexpr int kNameWidth = 8;
+constexpr int kValuesPerLine = 4;
+
+// Writes the record `name` holding `values` in the given style. A blank name
+// gives continuation lines only (the pair lines of MISOPL, the node lines of
+// a long element written in pieces).
+void put_record(int32_t unit, std::string_view name, std::span<const double> values,
+                io::SifStyle style);
+
+inline void put_record(int32_t unit, std::string_view name, std::initializer_list<double> values,
+                       io::SifStyle style) {
+  put_record(unit, name, std::span<const double>(values.begin(), values.size()), style);
+}
+
+// The count line of MISOPL: 8 blanks and the count right-aligned in 8 columns.
+void put_count_line(int32_t unit, int64_t count);
+
+}  // namespace sif
+
+#endif  // RAF2SIF_SIF_RECORD_H_

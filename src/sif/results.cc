@@ -1,0 +1,124 @@
+#include "sif/results.h"
+
+#include <array>
+
+#include "sif/check.h"
+#include "sif/geometry.h"
+#include "sif/record.h"
+
+namespace sif {
+
+namespace {
+
+constexpr ErrorHeader kIniError{1, "  *** ERROR IN WSIF_INI ***"};
+constexpr ErrorHeader kForError{1, "  *** ERROR IN WSIF_FOR ***"};
+constexpr ErrorHeader kDisError{1, "  *** ERROR IN WSIF_DIS ***"};
+
+constexpr io::SifStyle kScaled = io::SifStyle::kScaled;
+
+constexpr int32_t kBeam = 15;      // the element type that has results
+constexpr int kMaxNodes = 10;      // of an element, for its result points
+constexpr int kRotation = 9;       // values per TROT column
+constexpr int kEndForces = 6;      // per end in TFLE, and in TMIDFO
+constexpr int kDisplacements = 6;  // per node in U
+
+// Signs that turn the analysis' forces into the SIF convention, component by
+// component, at the first end, the middle and the second end.
+constexpr std::array<double, kEndForces> kEnd1Sign = {-1.0, 1.0, -1.0, -1.0, 1.0, -1.0};
+constexpr std::array<double, kEndForces> kMiddleSign = {1.0, -1.0, 1.0, 1.0, -1.0, 1.0};
+constexpr std::array<double, kEndForces> kEnd2Sign = {1.0, -1.0, 1.0, 1.0, -1.0, 1.0};
+
+}  // namespace
+
+void WSIF_INI(int32_t nel, io::IntView meltyp, io::IntView mnpc, io::IntView mpmnpc,
+              io::IntView melecc, io::RealView tcoord, io::RealView ecc, io::RealView trot,
+              int32_t nstore, int32_t unit, int32_t& istat) {
+  RangeCheck check(kIniError, unit, istat);
+  if (!check.count("MELTYP", nel, meltyp.size(), Item::kElement)) return;
+
+  put_record(unit, "RDFORCES", {9.0, 15.0, 6.0, 1.0, 2.0, 3.0, 10.0, 11.0, 12.0}, kScaled);
+  put_record(unit, "RDNODRES", {9.0, 6.0, 6.0, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0}, kScaled);
+  put_record(unit, "RDPOINTS", {-4.0, 2.0, 1.0, double(nel)}, kScaled);
+  for (int32_t i = 1; i <= nel; ++i) {
+    if (meltyp(i) != kBeam) continue;
+    std::array<double, 3 * kMaxNodes> coor{};
+    int32_t st = 0;
+    COOELM(i, coor, mnpc, mpmnpc, melecc, tcoord, ecc, kEccValues, kMaxNodes, unit, st);
+    if (st != 0) {
+      write_header(unit, kIniError);
+      istat -= 1;
+      return;
+    }
+    if (!check.column("TROT", i, kRotation, kRotation, trot.size(), Item::kElement, i)) return;
+    const Column r(trot, kRotation, i);  // 3 x 3, column by column
+    const double* p1 = &coor[0];
+    const double* p2 = &coor[3];
+    const double xm = (p1[0] + p2[0]) * 0.5;
+    const double ym = (p1[1] + p2[1]) * 0.5;
+    const double zm = (p1[2] + p2[2]) * 0.5;
+    // One row per line of the record.
+    // clang-format off
+    put_record(unit, "RDPOINTS",
+               {30.0,  1.0,  double(i), 15.0,
+                15.0,  3.0,  10103.0,   1.0,
+                0.0,   1.0,  p1[0],     p1[1],
+                p1[2], 2.0,  xm,        ym,
+                zm,    3.0,  p2[0],     p2[1],
+                p2[2], r(1), r(4),      r(7),
+                r(2),  r(5), r(8),      r(3),
+                r(6),  r(9)},
+               kScaled);
+    // clang-format on
+  }
+  put_record(unit, "RDIELCOR", {8.0, 15.0, 0.0, 0.0, 0.0, -1.0, 0.0, 1.0}, kScaled);
+  for (int32_t k = 1; k <= nstore; ++k) {
+    put_record(unit, "RDRESREF",
+               {10.0, double(k), 1.0, double(k), 0.0, 0.0, 0.0, 10.0, double(k), 0.0}, kScaled);
+  }
+  for (int32_t k = 1; k <= nstore; ++k) {
+    put_record(unit, "RBLODCMB", {7.0, double(k), 0.0, 1.0, double(k), 1.0, 0.0}, kScaled);
+  }
+}
+
+void WSIF_FOR(int32_t nel, int32_t isto, io::IntView meltyp, io::RealView tfle, io::IntView mpevec,
+              io::RealView tmidfo, int32_t nstore, int32_t unit, int32_t& istat) {
+  RangeCheck check(kForError, unit, istat);
+  if (!check.count("MELTYP", nel, meltyp.size(), Item::kElement)) return;
+
+  if (isto == 1) put_record(unit, "RVFORCES", {-4.0, 2.0, double(nstore), double(nel)}, kScaled);
+  for (int32_t i = 1; i <= nel; ++i) {
+    if (meltyp(i) != kBeam) continue;
+    if (!check.index("MPEVEC", i, mpevec.size(), Item::kElement, i)) return;
+    const int64_t p = mpevec(i);
+    if (!check.index("TFLE", p, tfle.size(), Item::kElement, i) ||
+        !check.index("TFLE", p + 2 * kEndForces - 1, tfle.size(), Item::kElement, i) ||
+        !check.column("TMIDFO", i, kEndForces, kEndForces, tmidfo.size(), Item::kElement, i)) {
+      return;
+    }
+    const Column middle(tmidfo, kEndForces, i);
+    std::array<double, 5 + 3 * kEndForces> v = {23.0, double(isto), double(i), 1.0, 15.0};
+    for (int k = 0; k < kEndForces; ++k) {
+      v[5 + k] = kEnd1Sign[k] * tfle(p + k);
+      v[5 + kEndForces + k] = kMiddleSign[k] * middle(k + 1);
+      v[5 + 2 * kEndForces + k] = kEnd2Sign[k] * tfle(p + kEndForces + k);
+    }
+    put_record(unit, "RVFORCES", v, kScaled);
+  }
+}
+
+void WSIF_DIS(int32_t nnp, int32_t isto, [[maybe_unused]] io::IntView mnt,
+              [[maybe_unused]] io::RealView trot, io::RealView u, int32_t nstore, int32_t unit,
+              int32_t& istat) {
+  RangeCheck check(kDisError, unit, istat);
+  if (!check.columns("U", nnp, kDisplacements, u.size(), Item::kNode)) return;
+
+  if (isto == 1) put_record(unit, "RVNODDIS", {-4.0, 2.0, double(nstore), double(nnp)}, kScaled);
+  for (int32_t n = 1; n <= nnp; ++n) {
+    const Column d(u, kDisplacements, n);
+    put_record(unit, "RVNODDIS",
+               {11.0, double(isto), double(n), 6.0, 0.0, d(1), d(2), d(3), d(4), d(5), d(6)},
+               kScaled);
+  }
+}
+
+}  // namespace sif
