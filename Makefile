@@ -25,6 +25,7 @@ bench:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DRAF2SIF_BENCH=ON -DRAF2SIF_TESTS=OFF >/dev/null
 	cmake --build build-bench -j $(JOBS)
 	build-bench/bench/format_bench
+	build-bench/bench/dms_bench
 
 format:
 	find src tests bench -name '*.h' -o -name '*.cc' | xargs clang-format -i

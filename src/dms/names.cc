@@ -102,6 +102,17 @@ int32_t look_up(Mcm& m) {
   return s.number;
 }
 
+bool find_name(Mcm& m, std::string_view name, int32_t label, int32_t& no) {
+  no = 0;
+  if (!names_ready(m, label)) return false;
+  if (!convert_name(m, name, label)) {
+    name_error(m, 51, name, 0, label);
+    return false;
+  }
+  no = look_up(m);
+  return true;
+}
+
 void store_name(Mcm& m, int32_t no) {
   io::IntView nt = m.names();
   nt.set(2 * int64_t{no} - 1, state().cn1);
@@ -139,12 +150,9 @@ int32_t DMSLKP(io::IntView nt, int32_t cn1, int32_t cn2) {
 
 int32_t DMSNUM(io::WorkArray& iwa, std::string_view name, int32_t label) {
   Mcm m(iwa);
-  if (!names_ready(m, label)) return 0;
-  if (!convert_name(m, name, label)) {
-    name_error(m, 51, name, 0, label);
-    return 0;
-  }
-  return look_up(m);
+  int32_t no = 0;
+  find_name(m, name, label, no);
+  return no;
 }
 
 void DMSNAM(io::WorkArray& iwa, int32_t no, int32_t label, std::span<char> name, int32_t& nchar) {

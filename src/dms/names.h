@@ -68,6 +68,11 @@ bool convert_name(Mcm& m, std::string_view name, int32_t label);
 // name is not in the name table.
 int32_t look_up(Mcm& m);
 
+// Converts and looks name up: no is its number, 0 when it has none. False,
+// with no = 0, when the MCM cannot hold names (error 13) or the name is
+// illegal (its error followed by "Occured for array").
+bool find_name(Mcm& m, std::string_view name, int32_t label, int32_t& no);
+
 // Records state()'s character numbers as the name of number no.
 void store_name(Mcm& m, int32_t no);
 

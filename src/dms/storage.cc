@@ -41,9 +41,8 @@ int32_t pointer(int64_t address, int64_t e) {
 void DMSDFN(io::WorkArray& iwa, std::string_view name, int32_t no, int32_t ndim, int32_t nwpe,
             int32_t label) {
   Mcm m(iwa);
-  if (!names_ready(m, label)) return;
-  if (!convert_name(m, name, label)) return name_error(m, 51, name, 0, label);
-  const int32_t holder = look_up(m);  // the number that has the name; 0 = none
+  int32_t holder = 0;  // the number that has the name; 0 = none
+  if (!find_name(m, name, label, holder)) return;
   io::IntView nt = m.names();
   int32_t ierr = 0;
 
@@ -89,12 +88,8 @@ void DMSDFI(io::WorkArray& iwa, int32_t no, int32_t ndim, int32_t nwpe, int32_t 
 
 int32_t DMSPTN(io::WorkArray& iwa, std::string_view name, int32_t label) {
   Mcm m(iwa);
-  if (!names_ready(m, label)) return 0;
-  if (!convert_name(m, name, label)) {
-    name_error(m, 51, name, 0, label);
-    return 0;
-  }
-  const int32_t no = look_up(m);
+  int32_t no = 0;
+  if (!find_name(m, name, label, no)) return 0;
   if (no == 0 || m.size(no) == 0) {
     name_error(m, 24, name, 0, label);
     return 0;
