@@ -111,7 +111,9 @@ char* Line::room(int w) {
 }
 
 Line& Line::a(std::string_view s) {
+  // An empty view may have no data at all; memcpy must not see it.
   const std::size_t n = std::min(s.size(), kCapacity - len_);
+  if (n == 0) return *this;
   std::memcpy(buf_ + len_, s.data(), n);
   len_ += n;
   return *this;

@@ -88,6 +88,12 @@ TEST(Fields, LineBuilderStringsFieldsTogether) {
   EXPECT_EQ(geo.view(), " H      =       1.000");
 }
 
+TEST(Fields, LineBuilderTakesAnEmptyViewWithoutData) {
+  io::Line line;
+  line.a("A").a(std::string_view()).a("B");
+  EXPECT_EQ(line.view(), "AB");
+}
+
 TEST(Fields, LineBuilderCutsAtItsCapacity) {
   io::Line line;
   line.a(std::string(io::Line::kCapacity - 2, 'a')).i(12345, 5).a("bcd");
