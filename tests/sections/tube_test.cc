@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 #include "section_test.h"
 #include "sections/geo2cr.h"
@@ -59,7 +60,7 @@ TEST_F(Tube, WorkedExampleWithInnerDiameterTakenFromTheWall) {
 }
 
 TEST_F(Tube, WorkedExampleThroughTheDispatcher) {
-  Dims cdt{0.0, 1.0, 0.05};
+  std::vector<double> cdt = {0.0, 1.0, 0.05};  // the positions not given read as 0
   std::array<double, 60> sc;
   sc.fill(99.0);
   int32_t ierr = 0;
