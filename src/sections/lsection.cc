@@ -86,7 +86,7 @@ void CROUSI(std::span<double> cdt, std::span<double, 20> sc, int32_t lpu, int32_
   if (std::abs(iyz) < kTinyInertia) {
     theta = 0.0;
   } else if (std::abs(iyy - izz) < kTinyInertia) {
-    theta = std::copysign(0.7854, iyz);
+    theta = std::copysign(0.7854, iyz);  // an eighth of a turn, to four digits
   } else {
     theta = std::atan2(2.0 * iyz, iyy - izz) / 2.0;
   }

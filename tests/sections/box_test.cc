@@ -9,25 +9,16 @@
 
 namespace {
 
-using section_test::kUnit;
 using sections::BOXCRO;
 using Dims = std::array<double, 20>;
-using Block = std::array<double, 20>;
+using section_test::Block;
+using section_test::compute;
+using section_test::dispatch;
 
 class Box : public section_test::SectionTest {};
 
-Block box(const Dims& g, int32_t& ierr) {
-  Block sc;
-  sc.fill(99.0);
-  BOXCRO(g, sc, kUnit, ierr);
-  return sc;
-}
-
 Block box(const Dims& g) {
-  int32_t ierr = 0;
-  Block sc = box(g, ierr);
-  EXPECT_EQ(ierr, 0);
-  return sc;
+  return compute(BOXCRO, g);
 }
 
 TEST_F(Box, ConstantsAgainstPlateByPlateSums) {
@@ -73,19 +64,16 @@ TEST_F(Box, UnequalFlangesCountWithTheirMeanThickness) {
 }
 
 TEST_F(Box, WallsMeetingInTheMiddleAreIncorrect) {
-  int32_t ierr = 0;
-  const Block sc =
-      box({0.4, 0.15, 0.02, 0.02, 0.3, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0}, ierr);
-  EXPECT_EQ(ierr, -1);
-  for (const double v : sc) EXPECT_EQ(v, 99.0);
-  const std::vector<std::string> expected = {
-      "",
-      "",
-      " * ERROR   IN ROUTINE BOXCRO  - INCORRECT GEOMETRY DATA",
-      "    CDT =      0.400     0.150     0.020     0.020     0.300     0.000     0.000     0.000"
-      "     0.000     0.000     0.000     0.000     0.000     0.000     1.000",
-  };
-  EXPECT_EQ(messages(), expected);
+  const Dims g{0.4, 0.15, 0.02, 0.02, 0.3, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0};
+  expect_refused(BOXCRO, g,
+                 {
+                     "",
+                     "",
+                     " * ERROR   IN ROUTINE BOXCRO  - INCORRECT GEOMETRY DATA",
+                     "    CDT =      0.400     0.150     0.020     0.020     0.300"
+                     "     0.000     0.000     0.000     0.000     0.000"
+                     "     0.000     0.000     0.000     0.000     1.000",
+                 });
 }
 
 TEST_F(Box, EachRuleOfIncorrectGeometry) {
@@ -95,11 +83,7 @@ TEST_F(Box, EachRuleOfIncorrectGeometry) {
       {0.4, 0.0, 0.02, 0.02, 0.3},    // no walls
       {0.04, 0.01, 0.02, 0.02, 0.3},  // flanges meeting in the middle
   };
-  for (const Dims& g : cases) {
-    int32_t ierr = 0;
-    box(g, ierr);
-    EXPECT_EQ(ierr, -1) << "H " << g[0] << " TW " << g[1] << " TT " << g[2] << " B " << g[4];
-  }
+  expect_each_refused(BOXCRO, cases);
 }
 
 TEST_F(Box, TaperedBoxAndItsEndSections) {
@@ -107,10 +91,8 @@ TEST_F(Box, TaperedBoxAndItsEndSections) {
   Dims cdt{0.4, 0.01, 0.02, 0.02, 0.3};
   cdt[9] = 0.6;
   cdt[19] = -123.0;
-  std::array<double, 60> sc;
-  sc.fill(99.0);
   int32_t ierr = 0;
-  sections::GEO2CR(cdt, sc, sections::kBox, kUnit, ierr);
+  auto sc = dispatch(cdt, sections::kBox, ierr);
   EXPECT_EQ(ierr, 0);
   const Block mean = box({0.5, 0.01, 0.02, 0.02, 0.3});
   const Block end1 = box({0.4, 0.01, 0.02, 0.02, 0.3});

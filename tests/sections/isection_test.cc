@@ -10,26 +10,17 @@
 
 namespace {
 
-using section_test::kUnit;
 using sections::ICROSS;
 using sections::WEBFAC;
 using Dims = std::array<double, 20>;
-using Block = std::array<double, 20>;
+using section_test::Block;
+using section_test::compute;
+using section_test::dispatch;
 
 class ISection : public section_test::SectionTest {};
 
-Block isection(const Dims& g, int32_t& ierr) {
-  Block sc;
-  sc.fill(99.0);
-  ICROSS(g, sc, kUnit, ierr);
-  return sc;
-}
-
 Block isection(const Dims& g) {
-  int32_t ierr = 0;
-  Block sc = isection(g, ierr);
-  EXPECT_EQ(ierr, 0);
-  return sc;
+  return compute(ICROSS, g);
 }
 
 void expect_worked_example(std::span<const double> sc) {
@@ -152,11 +143,7 @@ TEST_F(ISection, EqualWidthsWithoutBottomThicknessTakeTheTopThickness) {
 
 TEST_F(ISection, IncorrectGeometryBlockNamesEveryDimension) {
   // No bottom flange and a top flange too large for the area test: unsymmetric.
-  int32_t ierr = 0;
-  const Block sc = isection(
-      {1.0, 0.02, 0.5, 0.04, 0.0, 0.0, 1.5, 0.0, 0.0, 0.25, -2.0, 0.0, 0.0, 0.0, 3.125}, ierr);
-  EXPECT_EQ(ierr, -1);
-  for (const double v : sc) EXPECT_EQ(v, 99.0);
+  const Dims g{1.0, 0.02, 0.5, 0.04, 0.0, 0.0, 1.5, 0.0, 0.0, 0.25, -2.0, 0.0, 0.0, 0.0, 3.125};
   const std::vector<std::string> expected = {
       "",
       "",
@@ -177,7 +164,7 @@ TEST_F(ISection, IncorrectGeometryBlockNamesEveryDimension) {
       " BB2    =       0.000",
       " Dummy  =       3.125",
   };
-  EXPECT_EQ(messages(), expected);
+  expect_refused(ICROSS, g, expected);
 }
 
 TEST_F(ISection, EachRuleOfIncorrectGeometry) {
@@ -187,11 +174,7 @@ TEST_F(ISection, EachRuleOfIncorrectGeometry) {
       {1.0, 0.02, 0.0, 0.0, 0.0, 0.0},     // no flanges at all
       {0.61, 0.01, 1.0, 0.5, 0.01, 0.01},  // centroid inside the top flange
   };
-  for (const Dims& g : cases) {
-    int32_t ierr = 0;
-    isection(g, ierr);
-    EXPECT_EQ(ierr, -1) << "H " << g[0] << " TY " << g[1] << " BT " << g[2];
-  }
+  expect_each_refused(ICROSS, cases);
 }
 
 TEST_F(ISection, TaperedSectionAndItsEndSections) {
@@ -199,10 +182,8 @@ TEST_F(ISection, TaperedSectionAndItsEndSections) {
   Dims cdt = kWorked;
   cdt[11] = 1.2;
   cdt[19] = -123.0;
-  std::array<double, 60> sc;
-  sc.fill(99.0);
   int32_t ierr = 0;
-  sections::GEO2CR(cdt, sc, sections::kISection, kUnit, ierr);
+  auto sc = dispatch(cdt, sections::kISection, ierr);
   EXPECT_EQ(ierr, 0);
   EXPECT_SIG10(sc[0], 0.0584 + 0.1 * 0.02);  // mean height 1.1
   EXPECT_SIG10(sc[9], 3.96);                 // perimeter with the end-1 height
@@ -213,8 +194,7 @@ TEST_F(ISection, TaperedSectionAndItsEndSections) {
   EXPECT_EQ(sc[59], 0.0);
 
   cdt[19] = 0.0;
-  sc.fill(99.0);
-  sections::GEO2CR(cdt, sc, sections::kISection, kUnit, ierr);
+  sc = dispatch(cdt, sections::kISection, ierr);
   EXPECT_EQ(sc[19], 0.0);
   EXPECT_EQ(sc[20], 99.0);
 }

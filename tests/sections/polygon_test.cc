@@ -12,7 +12,6 @@
 
 namespace {
 
-using section_test::kUnit;
 using sections::PLYCMP;
 using sections::PLYUNP;
 using sections::PolygonStatus;
@@ -21,12 +20,9 @@ using sections::R4PAIR;
 class Polygon : public section_test::SectionTest {
  protected:
   // The constants of kind 9 for cdt; ierr as returned by GEO2CR.
-  std::array<double, 60> constants(std::vector<double>& cdt, int32_t& ierr) {
-    std::array<double, 60> sc;
-    sc.fill(99.0);
+  section_test::Constants constants(std::vector<double>& cdt, int32_t& ierr) {
     ierr = 0;
-    sections::GEO2CR(cdt, sc, sections::kPolygon, kUnit, ierr);
-    return sc;
+    return section_test::dispatch(cdt, sections::kPolygon, ierr);
   }
 };
 

@@ -12,32 +12,22 @@
 
 namespace {
 
-using section_test::kUnit;
-using Constants = std::array<double, 60>;
+using section_test::Constants;
+using section_test::dispatch;
 
 class StoredKinds : public section_test::SectionTest {
  protected:
-  Constants constants(std::vector<double>& cdt, int32_t kind, int32_t& ierr) {
-    Constants sc;
-    sc.fill(99.0);
-    sections::GEO2CR(cdt, sc, kind, kUnit, ierr);
-    return sc;
-  }
   Constants constants(std::vector<double> cdt, int32_t kind) {
     int32_t ierr = 0;
-    Constants sc = constants(cdt, kind, ierr);
+    const Constants sc = dispatch(cdt, kind, ierr);
     EXPECT_EQ(ierr, 0);
     return sc;
   }
 };
 
-std::array<double, 20> tube(double di, double dy, double t) {
-  std::array<double, 20> g{di, dy, t};
-  std::array<double, 20> sc{};
-  int32_t ierr = 0;
-  sections::TUBCRO(g, sc, kUnit, ierr);
-  EXPECT_EQ(ierr, 0);
-  return sc;
+section_test::Block tube(double di, double dy, double t) {
+  const std::array<double, 20> g{di, dy, t};
+  return section_test::compute(sections::TUBCRO, g);
 }
 
 TEST_F(StoredKinds, GeneralSectionTakesItsConstantsFromTheGivenOffset) {
@@ -52,7 +42,7 @@ TEST_F(StoredKinds, GeneralSectionTakesItsConstantsFromTheGivenOffset) {
 TEST_F(StoredKinds, GeneralSectionOffsetBeyondTheDimensionsIsRefused) {
   std::vector<double> cdt = {4, 0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
   int32_t ierr = -2;
-  constants(cdt, sections::kGeneral, ierr);
+  dispatch(cdt, sections::kGeneral, ierr);
   EXPECT_EQ(ierr, -3);  // decreased by the dispatcher
   const std::vector<std::string> expected = {
       "", "  *** ERROR IN GENCRO ***",
@@ -104,7 +94,7 @@ TEST_F(StoredKinds, PipeInPipeWithAnIncorrectTube) {
   std::vector<double> cdt(15);
   cdt[0] = 7.0, cdt[1] = 1.0, cdt[2] = 0.05, cdt[3] = 0.5, cdt[4] = 0.3;
   int32_t ierr = 0;
-  const Constants sc = constants(cdt, sections::kPipeInPipe, ierr);
+  const Constants sc = dispatch(cdt, sections::kPipeInPipe, ierr);
   EXPECT_EQ(ierr, -1);
   for (int k = 0; k < 20; ++k) EXPECT_EQ(sc[k], 99.0);
   const std::vector<std::string> expected = {
@@ -147,7 +137,7 @@ TEST_F(StoredKinds, CompositeAddsEveryItemOfItsComponents) {
 TEST_F(StoredKinds, NestedCompositeFailsAfterTheComponentsBefore) {
   std::vector<double> cdt = {2, 4, 9, 12, 1, 0.9, 1.0, 0.05, 0, 14, 1};
   int32_t ierr = 0;
-  const Constants sc = constants(cdt, sections::kComposite, ierr);
+  const Constants sc = dispatch(cdt, sections::kComposite, ierr);
   EXPECT_EQ(ierr, -1);
   const auto pipe = tube(0.9, 1.0, 0.05);
   for (int k = 0; k < 20; ++k) EXPECT_EQ(sc[k], pipe[k]);
@@ -159,7 +149,7 @@ TEST_F(StoredKinds, NestedCompositeFailsAfterTheComponentsBefore) {
 TEST_F(StoredKinds, FailingComponentStacksTheBlocks) {
   std::vector<double> cdt = {1, 3, 8, 1, 1.2, 1.0, 0.05};
   int32_t ierr = 0;
-  constants(cdt, sections::kComposite, ierr);
+  dispatch(cdt, sections::kComposite, ierr);
   EXPECT_EQ(ierr, -1);
   const std::vector<std::string> lines = messages();
   ASSERT_EQ(lines.size(), 10u);
@@ -179,7 +169,7 @@ TEST_F(StoredKinds, CompositePointersAndSizesAreChecked) {
   std::vector<double> largest = big;
   largest[2] = 104;  // 99 dimensions of a kind that computes nothing
   int32_t ierr = 0;
-  constants(largest, sections::kComposite, ierr);
+  dispatch(largest, sections::kComposite, ierr);
   EXPECT_EQ(ierr, 0);
 
   const Case cases[] = {
@@ -193,7 +183,7 @@ TEST_F(StoredKinds, CompositePointersAndSizesAreChecked) {
   for (const Case& c : cases) {
     std::vector<double> cdt = c.cdt;
     ierr = 0;
-    constants(cdt, sections::kComposite, ierr);
+    dispatch(cdt, sections::kComposite, ierr);
     EXPECT_EQ(ierr, -1);
     const std::vector<std::string> expected = {"", "  *** ERROR IN Comp_StoGeo ***", c.detail, "",
                                                "  *** ERROR IN GEO2CR ***"};
@@ -206,7 +196,7 @@ TEST_F(StoredKinds, KindsWithoutConstantsLeaveEverything) {
   for (const int32_t kind : {4, 0, 7, 22, -1}) {
     std::vector<double> cdt = {1, 2, 3};
     int32_t ierr = -5;
-    const Constants sc = constants(cdt, kind, ierr);
+    const Constants sc = dispatch(cdt, kind, ierr);
     EXPECT_EQ(ierr, -5);
     for (const double v : sc) EXPECT_EQ(v, 99.0);
   }
@@ -217,7 +207,7 @@ TEST_F(StoredKinds, ShortDimensionsAreRefusedNotRead) {
   for (const int32_t kind : {sections::kSolidBar, sections::kPipeInPipe, sections::kComposite}) {
     std::vector<double> cdt = {1};
     int32_t ierr = 0;
-    const Constants sc = constants(cdt, kind, ierr);
+    const Constants sc = dispatch(cdt, kind, ierr);
     EXPECT_EQ(ierr, -1) << "kind " << kind;
     EXPECT_EQ(sc[0], kind == sections::kComposite ? 0.0 : 99.0);  // a composite is cleared first
   }

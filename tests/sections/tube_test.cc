@@ -10,25 +10,19 @@
 
 namespace {
 
-using section_test::kUnit;
 using Dims = std::array<double, 20>;
-using Block = std::array<double, 20>;
+using section_test::Block;
+using section_test::compute;
+using section_test::dispatch;
 using sections::TUBCRO;
 
 class Tube : public section_test::SectionTest {};
 
 Block tube(const Dims& g, int32_t& ierr) {
-  Block sc;
-  sc.fill(99.0);
-  TUBCRO(g, sc, kUnit, ierr);
-  return sc;
+  return compute(TUBCRO, g, ierr);
 }
-
 Block tube(const Dims& g) {
-  int32_t ierr = 0;
-  Block sc = tube(g, ierr);
-  EXPECT_EQ(ierr, 0);
-  return sc;
+  return compute(TUBCRO, g);
 }
 
 void expect_worked_example(std::span<const double> sc) {
@@ -61,10 +55,8 @@ TEST_F(Tube, WorkedExampleWithInnerDiameterTakenFromTheWall) {
 
 TEST_F(Tube, WorkedExampleThroughTheDispatcher) {
   std::vector<double> cdt = {0.0, 1.0, 0.05};  // the positions not given read as 0
-  std::array<double, 60> sc;
-  sc.fill(99.0);
   int32_t ierr = 0;
-  sections::GEO2CR(cdt, sc, sections::kTube, kUnit, ierr);
+  auto sc = dispatch(cdt, sections::kTube, ierr);
   EXPECT_EQ(ierr, 0);
   expect_worked_example(std::span(sc).first(20));
   EXPECT_EQ(sc[20], 99.0);  // no end sections asked for
@@ -107,18 +99,15 @@ TEST_F(Tube, WallThicknessToleranceUsesTheSinglePrecisionBounds) {
 
 TEST_F(Tube, IncorrectGeometryWritesTheValuesReceivedAndStoresNothing) {
   Dims g{1.2, 1.0, 0.05, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, -7.25, 99.0};
-  int32_t ierr = 0;
-  const Block sc = tube(g, ierr);
-  EXPECT_EQ(ierr, -1);
-  for (const double v : sc) EXPECT_EQ(v, 99.0);
-  const std::vector<std::string> expected = {
-      "",
-      "",
-      " * ERROR   IN ROUTINE TUBCRO - INCORRECT GEOMETRY DATA",
-      "    CDT =      1.200     1.000     0.050     0.000     0.000     0.000     0.000     0.000"
-      "     0.000     0.000     0.000     0.000     0.000     0.000    -7.250",
-  };
-  EXPECT_EQ(messages(), expected);
+  expect_refused(TUBCRO, g,
+                 {
+                     "",
+                     "",
+                     " * ERROR   IN ROUTINE TUBCRO - INCORRECT GEOMETRY DATA",
+                     "    CDT =      1.200     1.000     0.050     0.000     0.000"
+                     "     0.000     0.000     0.000     0.000     0.000"
+                     "     0.000     0.000     0.000     0.000    -7.250",
+                 });
 }
 
 TEST_F(Tube, EachRuleOfIncorrectGeometry) {
@@ -128,18 +117,13 @@ TEST_F(Tube, EachRuleOfIncorrectGeometry) {
       {1.0, 1.0, 0.0},   // no wall at all
       {0.5, 1.0, 0.3},   // wall thicker than the diameters allow
   };
-  for (const Dims& g : cases) {
-    int32_t ierr = 0;
-    tube(g, ierr);
-    EXPECT_EQ(ierr, -1) << "DI " << g[0] << " DY " << g[1] << " T " << g[2];
-  }
+  expect_each_refused(TUBCRO, cases);
 }
 
 TEST_F(Tube, DispatcherAddsItsBlockAndDecreasesTheStatus) {
   Dims cdt{1.2, 1.0, 0.05};
-  std::array<double, 60> sc{};
   int32_t ierr = -3;
-  sections::GEO2CR(cdt, sc, sections::kTube, kUnit, ierr);
+  dispatch(cdt, sections::kTube, ierr);
   EXPECT_EQ(ierr, -4);
   const std::vector<std::string> lines = messages();
   ASSERT_EQ(lines.size(), 6u);
@@ -151,18 +135,15 @@ TEST_F(Tube, TaperedTubeAndItsEndSections) {
   // Outer diameter 1.0 at end 1 and 1.2 at end 2, wall 0.05.
   Dims cdt{0.0, 1.0, 0.05, 0.0, 0.0, 1.2};
   const double p4 = 0.78539818525314331;
-  std::array<double, 60> sc;
-  sc.fill(99.0);
   int32_t ierr = 0;
-  sections::GEO2CR(cdt, sc, sections::kTube, kUnit, ierr);
+  auto sc = dispatch(cdt, sections::kTube, ierr);
   EXPECT_EQ(ierr, 0);
   EXPECT_SIG10(sc[0], (1.1 * 1.1 - 1.0 * 1.0) * p4);  // mean outer diameter 1.1
   EXPECT_EQ(sc[19], 0.0);                             // not asked for: flag cleared
   EXPECT_EQ(sc[20], 99.0);
 
   cdt[19] = -123.2;
-  sc.fill(99.0);
-  sections::GEO2CR(cdt, sc, sections::kTube, kUnit, ierr);
+  sc = dispatch(cdt, sections::kTube, ierr);
   EXPECT_EQ(ierr, 0);
   EXPECT_EQ(sc[19], 1.0);
   expect_worked_example(std::span(sc).subspan(20, 20));
@@ -174,10 +155,8 @@ TEST_F(Tube, TaperedTubeAndItsEndSections) {
 TEST_F(Tube, EndSectionsAskedForButNotGivenLeaveTheEndBlocks) {
   Dims cdt{0.0, 1.0, 0.05};
   cdt[19] = -123.0;
-  std::array<double, 60> sc;
-  sc.fill(99.0);
   int32_t ierr = 0;
-  sections::GEO2CR(cdt, sc, sections::kTube, kUnit, ierr);
+  auto sc = dispatch(cdt, sections::kTube, ierr);
   EXPECT_EQ(ierr, 0);
   expect_worked_example(std::span(sc).first(20));
   for (int k = 20; k < 60; ++k) EXPECT_EQ(sc[k], 99.0);
