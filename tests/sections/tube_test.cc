@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 #include <vector>
 
 #include "section_test.h"
@@ -129,6 +130,15 @@ TEST_F(Tube, DispatcherAddsItsBlockAndDecreasesTheStatus) {
   ASSERT_EQ(lines.size(), 6u);
   EXPECT_EQ(lines[4], "");
   EXPECT_EQ(lines[5], "  *** ERROR IN GEO2CR ***");
+}
+
+TEST_F(Tube, NoMessageUnitWritesNothing) {
+  Dims cdt{1.2, 1.0, 0.05};
+  std::array<double, 60> sc{};
+  int32_t ierr = 0;
+  sections::GEO2CR(cdt, sc, sections::kTube, 0, ierr);
+  EXPECT_EQ(ierr, -1);
+  EXPECT_TRUE(std::filesystem::is_empty(dir()));
 }
 
 TEST_F(Tube, TaperedTubeAndItsEndSections) {
