@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -25,19 +24,17 @@
 
 namespace {
 
-std::string field(double v, int scale) {
+using io::SifStyle;
+
+std::string field(double v, SifStyle style) {
   char buf[16];
-  if (scale == 1) {
-    io::put_scaled(buf, v);
-  } else {
-    io::put_plain(buf, v);
-  }
+  io::put_sif(buf, v, style);
   return {buf, 16};
 }
 
-std::string reference(double v, int scale) {
+std::string reference(double v, SifStyle style) {
   char buf[16];
-  testing_support::put_sif_reference(buf, v, scale);
+  testing_support::put_sif_reference(buf, v, style);
   return {buf, 16};
 }
 
@@ -45,20 +42,17 @@ std::string reference(double v, int scale) {
 // few differences and counts them all.
 class Comparison {
  public:
-  explicit Comparison(int scale) : scale_(scale) {}
-  ~Comparison() { EXPECT_EQ(differences_, 0) << "of " << checked_ << " values, style " << scale_; }
+  explicit Comparison(SifStyle style) : style_(style) {}
+  ~Comparison() {
+    EXPECT_EQ(differences_, 0) << "of " << checked_ << " values in the "
+                               << (style_ == SifStyle::kPlain ? "plain" : "scaled") << " style";
+  }
 
   void operator()(double v) {
     char got[16];
     char want[16];
-    if (scale_ == 1) {
-      io::put_scaled(got, v);
-    } else {
-      io::put_plain(got, v);
-    }
-    testing_support::put_sif_reference(want, v, scale_);
     ++checked_;
-    if (std::memcmp(got, want, 16) == 0) return;
+    if (testing_support::matches_reference(v, style_, got, want)) return;
     if (++differences_ <= 10) {
       ADD_FAILURE() << "bits 0x" << std::hex << std::bit_cast<std::uint64_t>(v) << ": got \""
                     << std::string(got, 16) << "\", want \"" << std::string(want, 16) << "\"";
@@ -73,7 +67,7 @@ class Comparison {
   }
 
  private:
-  int scale_;
+  SifStyle style_;
   long checked_ = 0;
   long differences_ = 0;
 };
@@ -87,17 +81,17 @@ std::uint64_t seed_for(const char* test) {
   return seed;
 }
 
-void compare_random_bit_patterns(int scale) {
-  std::mt19937_64 rng(seed_for(scale == 1 ? "scaled" : "plain"));
-  Comparison compare(scale);
+void compare_random_bit_patterns(SifStyle style) {
+  std::mt19937_64 rng(seed_for(style == SifStyle::kPlain ? "plain" : "scaled"));
+  Comparison compare(style);
   for (long i = 0; i < RAF2SIF_SIF_RANDOM_VALUES; ++i) compare(std::bit_cast<double>(rng()));
 }
 
 TEST(SifNumberReference, RandomBitPatternsPlain) {
-  compare_random_bit_patterns(0);
+  compare_random_bit_patterns(SifStyle::kPlain);
 }
 TEST(SifNumberReference, RandomBitPatternsScaled) {
-  compare_random_bit_patterns(1);
+  compare_random_bit_patterns(SifStyle::kScaled);
 }
 
 // The nearest doubles to the midpoints between two 8- or 9-digit decimals,
@@ -105,8 +99,8 @@ TEST(SifNumberReference, RandomBitPatternsScaled) {
 // exact one, or just outside it.
 TEST(SifNumberReference, NearestDoublesToDecimalMidpoints) {
   std::mt19937_64 rng(seed_for("midpoints"));
-  Comparison plain(0);
-  Comparison scaled(1);
+  Comparison plain(SifStyle::kPlain);
+  Comparison scaled(SifStyle::kScaled);
   for (int digits : {8, 9}) {
     std::uniform_int_distribution<long long> lead(std::llround(std::pow(10, digits - 1)),
                                                   std::llround(std::pow(10, digits)) - 1);
@@ -122,8 +116,8 @@ TEST(SifNumberReference, NearestDoublesToDecimalMidpoints) {
 }
 
 TEST(SifNumberReference, BothEndsOfEveryBinade) {
-  Comparison plain(0);
-  Comparison scaled(1);
+  Comparison plain(SifStyle::kPlain);
+  Comparison scaled(SifStyle::kScaled);
   for (int e = -1074; e <= 1023; ++e) {
     const double low = std::ldexp(1.0, e);
     const double high = e == 1023 ? std::numeric_limits<double>::max()
@@ -139,8 +133,8 @@ TEST(SifNumberReference, BothEndsOfEveryBinade) {
 // next exponent (9.99999999...5 becomes 1.00000000), across the two- and
 // three-digit exponents alike.
 TEST(SifNumberReference, PowersOfTenAndTheirNeighbours) {
-  Comparison plain(0);
-  Comparison scaled(1);
+  Comparison plain(SifStyle::kPlain);
+  Comparison scaled(SifStyle::kScaled);
   for (int k = -324; k <= 308; ++k) {
     char text[16];
     std::snprintf(text, sizeof text, "1E%d", k);
@@ -151,8 +145,8 @@ TEST(SifNumberReference, PowersOfTenAndTheirNeighbours) {
 
 TEST(SifNumberReference, ExtremeAndSpecialValues) {
   using limits = std::numeric_limits<double>;
-  Comparison plain(0);
-  Comparison scaled(1);
+  Comparison plain(SifStyle::kPlain);
+  Comparison scaled(SifStyle::kScaled);
   for (double v : {limits::denorm_min(), limits::min(), limits::max(), limits::infinity(),
                    -limits::infinity(), limits::quiet_NaN(), 0.0, -0.0, 1e-100, 1e-99, 1e99, 1e100,
                    1e-101, 1e101, 1e-100 / 3, 1e99 / 3}) {
@@ -203,10 +197,10 @@ TEST(SifNumberReference, ExactTiesRoundToEven) {
       {999999999.5, "  0.10000000E+10", "  1.00000000E+09"},
   };
   for (const Tie& t : ties) {
-    EXPECT_EQ(field(t.v, 0), t.plain) << t.v;
-    EXPECT_EQ(field(t.v, 1), t.scaled) << t.v;
-    EXPECT_EQ(reference(t.v, 0), t.plain) << t.v;
-    EXPECT_EQ(reference(t.v, 1), t.scaled) << t.v;
+    EXPECT_EQ(field(t.v, SifStyle::kPlain), t.plain) << t.v;
+    EXPECT_EQ(field(t.v, SifStyle::kScaled), t.scaled) << t.v;
+    EXPECT_EQ(reference(t.v, SifStyle::kPlain), t.plain) << t.v;
+    EXPECT_EQ(reference(t.v, SifStyle::kScaled), t.scaled) << t.v;
   }
 }
 

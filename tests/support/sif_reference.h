@@ -10,11 +10,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "io/sif_number.h"
+
 namespace testing_support {
 
-// Writes the 16-column field of v in the plain (scale 0) or the scaled
-// (scale 1) style at out.
-inline void put_sif_reference(char* out, double v, int scale) {
+// Writes the 16-column field of v in the given style at out.
+inline void put_sif_reference(char* out, double v, io::SifStyle style) {
+  const int scale = style == io::SifStyle::kScaled ? 1 : 0;
   char text[40];
   char* p = text;
   if (std::isnan(v)) {
@@ -38,6 +40,14 @@ inline void put_sif_reference(char* out, double v, int scale) {
   const auto len = static_cast<std::size_t>(p - text);
   std::memset(out, ' ', 16 - len);
   std::memcpy(out + 16 - len, text, len);
+}
+
+// Writes the formatter's field of v at got and the reference at want (16
+// columns each); true when they agree byte for byte.
+inline bool matches_reference(double v, io::SifStyle style, char* got, char* want) {
+  io::put_sif(got, v, style);
+  put_sif_reference(want, v, style);
+  return std::memcmp(got, want, 16) == 0;
 }
 
 }  // namespace testing_support
