@@ -41,8 +41,8 @@ TEST_F(Armess, PrintsTheTextUpToItsLastNonBlankAsOneRecord) {
   arrays::ARMESS(std::span(&unit, 1), -1, t.span(), "Store");
   io::Text<256> blank;
   arrays::ARMESS(std::span(&unit, 1), -1, blank.span(), "whatever");
-  EXPECT_EQ(messages(),
-            (std::vector<std::string>{"*** ERROR IN ARRECL ***\nUnknown Instruction      : X", ""}));
+  EXPECT_EQ(messages(), (std::vector<std::string>{
+                            "*** ERROR IN ARRECL ***\nUnknown Instruction      : X", ""}));
 }
 
 TEST_F(Armess, StoresAnErrorAndAppendsTheNextOne) {

@@ -58,7 +58,8 @@ class ArraysTest : public dms_test::DmsTest {
 
   // Copies words into the work array from word `first` on; their view.
   io::IntView put(const std::vector<int32_t>& words, int64_t first = 1) {
-    for (std::size_t k = 0; k < words.size(); ++k) iwa_.set_int(first + static_cast<int64_t>(k), words[k]);
+    for (std::size_t k = 0; k < words.size(); ++k)
+      iwa_.set_int(first + static_cast<int64_t>(k), words[k]);
     return io::IntView(iwa_, first, static_cast<int64_t>(words.size()));
   }
 
@@ -72,8 +73,8 @@ class ArraysTest : public dms_test::DmsTest {
   int32_t open(int32_t nw = kWords) {
     int32_t st = 0;
     arrays::INIRAF("OLD", "a.raf", 1, kRaf, kMsg, kMsg, st);
-    arrays::INIDMS(iwa_, nw, arrays::kNameTable, arrays::kNameSlots, arrays::kNameChars, kRaf,
-                   kMsg, st);
+    arrays::INIDMS(iwa_, nw, arrays::kNameTable, arrays::kNameSlots, arrays::kNameChars, kRaf, kMsg,
+                   st);
     return st;
   }
 

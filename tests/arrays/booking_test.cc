@@ -30,8 +30,8 @@ class Booking : public ArraysTest {
     messages();
   }
 
-  int32_t book(std::string_view name, int32_t ndim, std::string_view store,
-               std::string_view type, int32_t& st) {
+  int32_t book(std::string_view name, int32_t ndim, std::string_view store, std::string_view type,
+               int32_t& st) {
     int32_t p = 0;
     arrays::ARBOOK(iwa_, name, p, ndim, store, type, kMsg, st);
     return p;
@@ -99,11 +99,11 @@ TEST_F(Booking, BookingAgainWithStorageKeepsItOrIsRefused) {
   st = 0;
   book("TSCRA", 10, "POST", "IN", st);
   EXPECT_EQ(st, -1);
-  EXPECT_EQ(messages(),
-            (std::vector<std::string>{
-                text({"*** ERROR IN ARBOOK ***", "Re-allocatng with new lengthfor array: TSCRA"}),
-                text({"*** ERROR IN ARBOOK ***",
-                      "Re-allocatng with new data-type for array: TSCRA"})}));
+  EXPECT_EQ(
+      messages(),
+      (std::vector<std::string>{
+          text({"*** ERROR IN ARBOOK ***", "Re-allocatng with new lengthfor array: TSCRA"}),
+          text({"*** ERROR IN ARBOOK ***", "Re-allocatng with new data-type for array: TSCRA"})}));
   EXPECT_EQ(reals("TSCRA").size(), 10);
   // After a release the element size still may not change.
   st = 0;
@@ -133,13 +133,11 @@ TEST_F(Booking, UnknownKeywordsAreRefusedWhenTheEntryIsWritten) {
   st = 0;
   book("TGEPA", 4, "JUNK", "IN", st);
   EXPECT_EQ(st, -2);
-  EXPECT_EQ(messages(),
-            (std::vector<std::string>{"", "  *** ERROR IN ARINFO ***",
-                                      "      UNKNOWN ARRAY-TYPE:XX", "      LEAVING ARINFO", "",
-                                      "", "", "*** ERROR IN ARBOOK ***", "",
-                                      "  *** ERROR IN ARINFO ***", "      UNKNOWN STORE-INFO:JUNK",
-                                      "      LEAVING ARINFO", "", "", "",
-                                      "*** ERROR IN ARBOOK ***"}));
+  EXPECT_EQ(messages(), (std::vector<std::string>{
+                            "", "  *** ERROR IN ARINFO ***", "      UNKNOWN ARRAY-TYPE:XX",
+                            "      LEAVING ARINFO", "", "", "", "*** ERROR IN ARBOOK ***", "",
+                            "  *** ERROR IN ARINFO ***", "      UNKNOWN STORE-INFO:JUNK",
+                            "      LEAVING ARINFO", "", "", "", "*** ERROR IN ARBOOK ***"}));
   EXPECT_EQ(entry_of(47)[0], 0);
 }
 
@@ -152,10 +150,10 @@ TEST_F(Booking, PointersOfArraysNeverBookedOrReleased) {
   free("TGEPA", "NOCLEAN", st);
   arrays::ARPOIN(iwa_, "TGEPA", p, kMsg, st);
   EXPECT_EQ(st, -1);
-  EXPECT_EQ(messages(), (std::vector<std::string>{"", "  *** ERROR IN ARPOIN ***", "",
-                                                  "  *** Array not allocated : TGEPA", "", "", "",
-                                                  "  *** ERROR IN ARPOIN ***", "",
-                                                  "  *** Array is released   : TGEPA", "", ""}));
+  EXPECT_EQ(messages(),
+            (std::vector<std::string>{
+                "", "  *** ERROR IN ARPOIN ***", "", "  *** Array not allocated : TGEPA", "", "",
+                "", "  *** ERROR IN ARPOIN ***", "", "  *** Array is released   : TGEPA", "", ""}));
   // ARGTIP prints only on units above 5 and keeps its last good pointer.
   st = 0;
   const int32_t good = arrays::ARGTIP(iwa_, "NUMRAF", 5, st);
@@ -173,9 +171,9 @@ TEST_F(Booking, ReleasingClearsTheEntriesOfArraysNotStored) {
   for (int k = 1; k <= 4; ++k) icrpre.set(k, 40 + k);
   free("ICRPRE", "FREE", st);
   EXPECT_EQ(st, -1);
-  EXPECT_EQ(messages(), (std::vector<std::string>{
-                            "", "  *** ERROR IN ARFREE ***",
-                            "      Illegal release message for array :ICRPRE"}));
+  EXPECT_EQ(messages(),
+            (std::vector<std::string>{"", "  *** ERROR IN ARFREE ***",
+                                      "      Illegal release message for array :ICRPRE"}));
   EXPECT_EQ(ints("ICRPRE").size(), 4) << "nothing released";
   st = 0;
   free("ICRPRE", "NOCLEAN", st);

@@ -46,8 +46,9 @@ TEST_F(Init, ABlankFileNameIsRefusedBeforeRaflibIsCalled) {
   arrays::INIRAF("OLD", "      ", 1, kRaf, kMsg, kMsg, st);
   EXPECT_EQ(st, -1);
   EXPECT_EQ(raflib::state().machine_type, 0) << "RAFINI was called";
-  EXPECT_EQ(messages(), (std::vector<std::string>{text({"*** ERROR IN INIRAF ***",
-                                                        "No File name Specified"})}));
+  EXPECT_EQ(
+      messages(),
+      (std::vector<std::string>{text({"*** ERROR IN INIRAF ***", "No File name Specified"})}));
   // Entered with a failed status, nothing happens.
   arrays::INIRAF("OLD", "a.raf", 1, kRaf, kMsg, kMsg, st);
   EXPECT_EQ(st, -1);
@@ -60,7 +61,8 @@ TEST_F(Init, AFileThatCannotBeOpenedGivesTheOpeningText) {
   EXPECT_EQ(st, -1);
   const auto lines = messages();
   ASSERT_GT(lines.size(), 1u) << "RAFLIB's report comes first";
-  EXPECT_EQ(lines.back(), text({"*** ERROR IN INIRAF ***", "Error Opening raf_file   : nofile.raf"}));
+  EXPECT_EQ(lines.back(),
+            text({"*** ERROR IN INIRAF ***", "Error Opening raf_file   : nofile.raf"}));
 }
 
 TEST_F(Init, AnEleventhRafFileIsAnOpeningError) {
@@ -74,7 +76,8 @@ TEST_F(Init, AnEleventhRafFileIsAnOpeningError) {
   int32_t st = 0;
   arrays::INIRAF("OLD", "a.raf", 1, kRaf, kMsg, kMsg, st);
   EXPECT_EQ(st, -1);
-  EXPECT_EQ(messages().back(), text({"*** ERROR IN INIRAF ***", "Error Opening raf_file   : a.raf"}));
+  EXPECT_EQ(messages().back(),
+            text({"*** ERROR IN INIRAF ***", "Error Opening raf_file   : a.raf"}));
 }
 
 TEST_F(Init, NewFilesAreCreatedAndAnOpenFileOnTheUnitIsClosedFirst) {
@@ -93,8 +96,8 @@ TEST_F(Init, TheDirectoryAfterInitialisation) {
   const io::IntView numraf = ints(arrays::kNumraf);
   // Stored once: the 3 directory arrays, MELTYP, TCOORD, TCRGEO, ICTEXT,
   // MGLRES and MSTRU; one result array per step.
-  EXPECT_EQ(values(numraf), (std::vector<int32_t>{3, 0, 0, 9, 1, 0, 10, 63, 6, 100, 100, 0, 0, 0,
-                                                  0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(values(numraf), (std::vector<int32_t>{3,   0, 0, 9, 1, 0, 10, 63, 6, 100,
+                                                  100, 0, 0, 0, 0, 0, 0,  0,  0, 0}));
   for (int32_t k = 0; k < 3; ++k) {
     const int32_t n = 61 + k;
     EXPECT_EQ(entry(n, arrays::kTypeCode), 1);
@@ -177,8 +180,9 @@ TEST_F(Init, NameLengthNineDefinesNothing) {
   arrays::INIRAF("OLD", "a.raf", 1, kRaf, kMsg, kMsg, st);
   arrays::INIDMS(iwa_, arrays_test::kWords, arrays::kNameTable, 60, 9, kRaf, kMsg, st);
   EXPECT_EQ(st, -1);
-  EXPECT_EQ(messages(), (std::vector<std::string>{"*** ERROR IN ARINIT ***", "*** ERROR IN ARINI1 ***",
-                                                  "*** ERROR IN INIDMS ***"}));
+  EXPECT_EQ(messages(),
+            (std::vector<std::string>{"*** ERROR IN ARINIT ***", "*** ERROR IN ARINI1 ***",
+                                      "*** ERROR IN INIDMS ***"}));
   EXPECT_EQ(dms::DMSNUM(iwa_, "MSTRU", 0), 0);
 }
 

@@ -19,8 +19,13 @@ using arrays_test::kMsg;
 const std::vector<writer::Parameter> kParameters = {{"NNP", 36}, {"NEL", 68}, {"MXSTEP", 12}};
 
 std::vector<std::string> not_found(const std::string& routine, const std::string& name) {
-  return {"",   "  *** ERROR IN " + routine + " ***", "      PARAMETER NOT FOUND:" + name,
-          "      LEAVING " + routine, "", "", ""};
+  return {"",
+          "  *** ERROR IN " + routine + " ***",
+          "      PARAMETER NOT FOUND:" + name,
+          "      LEAVING " + routine,
+          "",
+          "",
+          ""};
 }
 
 class Stru : public ArraysTest {
