@@ -104,6 +104,11 @@ void report(int32_t imsg, int32_t code, std::initializer_list<std::string_view> 
   ARMESS(std::span(&imsg, 1), code, text.span(), "Store");
 }
 
+void set_failed(int32_t imsg, std::string_view header, int32_t& istat) {
+  istat = -1;
+  report(imsg, -1, {header});
+}
+
 void write_group(int32_t unit, std::string_view text, std::string_view value) {
   if (unit < 1) return;
   io::write_record(unit, "");

@@ -39,6 +39,10 @@ inline constexpr std::string_view kLf = "\n";
 // the unit imsg.
 void report(int32_t imsg, int32_t code, std::initializer_list<std::string_view> parts);
 
+// The failure of a routine that sets the status to -1: its header as the
+// message text, code -1.
+void set_failed(int32_t imsg, std::string_view header, int32_t& istat);
+
 // The line groups routines write directly on their message unit; nothing is
 // written on a unit below 1.
 

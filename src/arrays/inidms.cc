@@ -70,19 +70,13 @@ void INIDMS(io::WorkArray& ia, int32_t nw, std::string_view namtab, int32_t nnam
       istat = -1;
     }
   }
-  if (istat != 0) {
-    istat = -1;
-    report(imsg, -1, {"*** ERROR IN INIDMS ***"});
-  }
+  if (istat != 0) set_failed(imsg, "*** ERROR IN INIDMS ***", istat);
 }
 
 void ARINI1(io::WorkArray& ia, std::string_view namtab, int32_t nchar, int32_t nnames, int32_t iraf,
             int32_t imsg, int32_t& istat) {
   if (istat != 0) return;
-  auto fail = [&] {
-    istat = -1;
-    report(imsg, -1, {"*** ERROR IN ARINI1 ***"});
-  };
+  auto fail = [&] { set_failed(imsg, "*** ERROR IN ARINI1 ***", istat); };
   std::array<int32_t, kNumrafWords> lnum{};
   ARINIT(ia, namtab, nchar, nnames, 0, imsg, istat);
   GTARAF(std::as_writable_bytes(std::span(lnum)), kNumrafWords, kStoredNumraf, 1, 0, iraf, imsg,
@@ -124,10 +118,7 @@ void ARINI1(io::WorkArray& ia, std::string_view namtab, int32_t nchar, int32_t n
 void ARINIT(io::WorkArray& ia, std::string_view namtab, int32_t nchar, int32_t nnames, int32_t kind,
             int32_t imsg, int32_t& istat) {
   if (istat != 0) return;
-  auto fail = [&] {
-    istat = -1;
-    report(imsg, -1, {"*** ERROR IN ARINIT ***"});
-  };
+  auto fail = [&] { set_failed(imsg, "*** ERROR IN ARINIT ***", istat); };
   const int64_t numbers = int64_t{nnames} + 3;
   if (nchar > kMaxNameChars || nnames < 0 || kEntryWords * numbers > INT32_MAX) return fail();
   dms::DMSANN(ia, kind, 0, 0);

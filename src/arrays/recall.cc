@@ -39,26 +39,16 @@ bool selects(const Instruction& in, int32_t code) {
   return false;
 }
 
-// How a record is stored on the file and delivered.
+// How a record is stored on the file and delivered, and its reader.
 enum class FileType { kInteger, kSingle, kWidened, kDouble };
+using Reader = void (*)(std::span<std::byte>, int32_t, int32_t, int32_t, int32_t&);
+constexpr std::array<Reader, 4> kReaders = {raflib::RAFGIN, raflib::RAFGRE, raflib::RAFGRD,
+                                            raflib::RAFGDP};
 
 // Reads n elements of record key into buf; the RAFLIB status.
 int32_t read_raf(std::span<std::byte> buf, int32_t n, int32_t key, FileType t, int32_t iraf) {
   int32_t st = 0;
-  switch (t) {
-    case FileType::kInteger:
-      raflib::RAFGIN(buf, n, key, iraf, st);
-      break;
-    case FileType::kSingle:
-      raflib::RAFGRE(buf, n, key, iraf, st);
-      break;
-    case FileType::kWidened:
-      raflib::RAFGRD(buf, n, key, iraf, st);
-      break;
-    case FileType::kDouble:
-      raflib::RAFGDP(buf, n, key, iraf, st);
-      break;
-  }
+  kReaders[static_cast<std::size_t>(t)](buf, n, key, iraf, st);
   return st;
 }
 
@@ -249,10 +239,7 @@ void GTARAF(std::span<std::byte> buf, int32_t nwords, int32_t key, int32_t itype
     default:
       return;
   }
-  if (read_raf(buf, nwords, key, t, iraf) != 0) {
-    istat = -1;
-    report(imsg, -1, {"*** ERROR IN GTARAF ***"});
-  }
+  if (read_raf(buf, nwords, key, t, iraf) != 0) set_failed(imsg, "*** ERROR IN GTARAF ***", istat);
 }
 
 }  // namespace arrays

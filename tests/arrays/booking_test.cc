@@ -141,6 +141,36 @@ TEST_F(Booking, UnknownKeywordsAreRefusedWhenTheEntryIsWritten) {
   EXPECT_EQ(entry_of(47)[0], 0);
 }
 
+TEST_F(Booking, RegistrationRefusesEntriesOutsideTheDirectory) {
+  io::IntView keyraf = ints(arrays::kKeyraf);
+  const io::IntView numraf = ints(arrays::kNumraf);
+  const auto before = values(keyraf);
+  for (const auto& [n, e] :
+       {std::pair{64, 10}, std::pair{0, 10}, std::pair{12, 9}, std::pair{2, 2147483647}}) {
+    int32_t st = 0;
+    arrays::ARINFO(keyraf, n, "SKIP", "IN", 1, 1, e, numraf, 1, kMsg, st);
+    EXPECT_EQ(st, -1) << n << " " << e;
+    st = 0;
+    arrays::ARUPDA(keyraf, n, "SKIP", "IN", 1, 1, numraf, e, 1, kMsg, st);
+    EXPECT_EQ(st, -1) << n << " " << e;
+  }
+  EXPECT_EQ(values(keyraf), before);
+  const auto lines = messages();
+  ASSERT_EQ(lines.size(), 8u * 7u);
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 7),
+            (std::vector<std::string>{"", "  *** ERROR IN ARINFO ***",
+                                      "      ILLEGAL ARRAY-NUMBER:      64", "      LEAVING ARINFO",
+                                      "", "", ""}));
+  // Booked as not stored, an entry takes the new type and keeps its
+  // serials; a stored one keeps its type, class and serials.
+  int32_t st = 0;
+  arrays::ARUPDA(keyraf, 21, "SKIP", "DP", 7, 2, numraf, 10, 250, kMsg, st);
+  EXPECT_EQ(entry_of(21), (std::vector<int32_t>{3, 2, 7, 0, 4, 0, 0, 0, 0, 2}));
+  arrays::ARINFO(keyraf, 21, "POST", "IN", 9, 1, 10, numraf, 1, kMsg, st);
+  arrays::ARUPDA(keyraf, 21, "STRU", "DP", 5, 2, numraf, 10, 300, kMsg, st);
+  EXPECT_EQ(entry_of(21), (std::vector<int32_t>{1, 1, 5, 3, 3, 0, 0, 0, 0, 3}));
+}
+
 TEST_F(Booking, PointersOfArraysNeverBookedOrReleased) {
   int32_t st = 0, p = 0;
   arrays::ARPOIN(iwa_, "TGEPA", p, kMsg, st);
@@ -162,6 +192,9 @@ TEST_F(Booking, PointersOfArraysNeverBookedOrReleased) {
   EXPECT_EQ(st, -1);
   EXPECT_EQ(arrays::ARGTIP(iwa_, "NUMRAF", 5, st), good) << "does nothing after a failure";
   EXPECT_TRUE(messages().empty());
+  st = 0;
+  arrays::ARGTIP(iwa_, "TGEPA", kMsg, st);
+  EXPECT_EQ(messages()[1], "  *** ERROR IN ARGTIP ***");
 }
 
 TEST_F(Booking, ReleasingClearsTheEntriesOfArraysNotStored) {
