@@ -16,8 +16,7 @@ namespace arrays {
 
 namespace {
 
-constexpr int32_t kPlaceholderSize = 10;  // words per element of a never-booked name
-constexpr int32_t kFirstFileUnit = 6;     // units below are the console's
+constexpr int32_t kFirstFileUnit = 6;  // units below are the console's
 
 // The pointer of name, or false after the block headed `header` (on unit,
 // when it is 1 or more).
@@ -28,7 +27,7 @@ bool find_pointer(io::WorkArray& ia, std::string_view name, std::string_view hea
   const int32_t size = dms::DMSINF(ia, n, 2);
   const int32_t addr = dms::DMSINF(ia, n, 3);
   std::string_view detail;
-  if (size == kPlaceholderSize && dim == 0) {
+  if (size == kPlaceholderWords && dim == 0) {
     detail = "*** Array not allocated : ";
   } else if (addr == 0) {
     detail = "*** Array is released   : ";

@@ -21,7 +21,6 @@ namespace {
 
 constexpr std::string_view kHeader = "*** ERROR IN ARBOOK ***";
 constexpr int32_t kNoSpaceCode = -101;
-constexpr int32_t kPlaceholderSize = 10;
 
 // The keywords and the entry an update writes, checked in the order of the
 // routine's messages; false after its block.
@@ -128,7 +127,7 @@ void ARBOOK(io::WorkArray& ia, std::string_view name, int32_t& ipoint, int32_t n
   if (!implicit) {
     const int32_t a0 = dms::DMSINF(ia, n, 3);
     ipoint = a0;
-    if (d0 == 0 && a0 <= 0 && w0 == kPlaceholderSize) w0 = 0;
+    if (d0 == 0 && a0 <= 0 && w0 == kPlaceholderWords) w0 = 0;
   } else if (d0 == -1 && w0 == -1) {
     d0 = w0 = 0;
   }

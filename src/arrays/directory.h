@@ -34,6 +34,9 @@ constexpr int64_t kDivisor = 11;     // divisor of entry word 10
 constexpr int32_t kEntryWords = 10;  // E as the layer sets it
 constexpr int32_t kBase = 100;       // K0 as the layer sets it
 constexpr int32_t kDirectoryCode = 51;
+// Words per element of a name known but never booked (defined with 0
+// elements).
+constexpr int32_t kPlaceholderWords = 10;
 
 // Words of a KEYRAF entry.
 constexpr int kTypeCode = 1;

@@ -24,7 +24,6 @@ namespace arrays {
 namespace {
 
 constexpr int kMaxNameChars = 8;
-constexpr int32_t kPlaceholderSize = 10;
 constexpr int32_t kStoredNumraf = 101, kStoredKeyraf = 102, kStoredIarrnm = 103;
 inline constexpr std::string_view kMscra = "MSCRA";
 
@@ -142,7 +141,7 @@ void ARINIT(io::WorkArray& ia, std::string_view namtab, int32_t nchar, int32_t n
   if (explicit_numbers) {
     for (int32_t i = dms::kFirstNumber; i <= nnames; ++i) {
       const auto name = slot(namtab, nnames, i);
-      if (io::LENNB(name) > 0) dms::DMSDFN(ia, io::trimmed(name), i, 0, kPlaceholderSize, 0);
+      if (io::LENNB(name) > 0) dms::DMSDFN(ia, io::trimmed(name), i, 0, kPlaceholderWords, 0);
     }
   }
   for (std::size_t k = 0; k < kDirectoryArrays.size(); ++k) {
