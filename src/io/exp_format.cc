@@ -2,33 +2,11 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 namespace io {
 
 namespace {
-
-// Writes the exponent part: "E+dd" for |x| <= 99, "+ddd" up to 999.
-int put_exponent(char* p, int x) {
-  const char sign = x < 0 ? '-' : '+';
-  const int a = std::abs(x);
-  if (a <= 99) {
-    p[0] = 'E';
-    p[1] = sign;
-    p[2] = static_cast<char>('0' + a / 10);
-    p[3] = static_cast<char>('0' + a % 10);
-    return 4;
-  }
-  if (a <= 999) {
-    p[0] = sign;
-    p[1] = static_cast<char>('0' + a / 100);
-    p[2] = static_cast<char>('0' + a / 10 % 10);
-    p[3] = static_cast<char>('0' + a % 10);
-    return 4;
-  }
-  return 0;
-}
 
 int put_text(char* buf, const char* text) {
   const int n = static_cast<int>(std::strlen(text));
