@@ -40,9 +40,8 @@ double parse_size(const char* arg) {
     mantissa = digits() || mantissa;
   }
   if (!mantissa) return 0.0;
-  if ((*p == 'e' || *p == 'E') &&
-      ((p[1] >= '0' && p[1] <= '9') ||
-       ((p[1] == '+' || p[1] == '-') && p[2] >= '0' && p[2] <= '9'))) {
+  if ((*p == 'e' || *p == 'E') && ((p[1] >= '0' && p[1] <= '9') ||
+                                   ((p[1] == '+' || p[1] == '-') && p[2] >= '0' && p[2] <= '9'))) {
     number += *p++;
     if (*p == '+' || *p == '-') number += *p++;
     digits();
@@ -93,8 +92,7 @@ int main(int argc, char** argv) {
   if (const int32_t m = nwiwa / 1000000; m >= 1) {
     std::printf("\n\n %d million words successfully allocated \n\n", m);
   } else {
-    std::printf("\n\n %.2f million words successfully allocated \n\n",
-                product_single * 0.000001);
+    std::printf("\n\n %.2f million words successfully allocated \n\n", product_single * 0.000001);
   }
 
   io::WorkArray work(block.get(), nwiwa);

@@ -118,8 +118,7 @@ void raf2sif(io::WorkArray& ia, std::string_view name, int32_t iraf, int32_t lpu
   int32_t p_mscra = 0;
   arrays::ARBOOK(ia, "MSCRA", p_mscra, 3 * in_range, "SKIP", "IN", lpu, st);
   if (st != 0) return failure();
-  const int32_t nstore =
-      STPSTO(mglres, mxglpr, arrays::int_view(ia, "MSCRA", p_mscra), i1, i2);
+  const int32_t nstore = STPSTO(mglres, mxglpr, arrays::int_view(ia, "MSCRA", p_mscra), i1, i2);
   arrays::ARFREE(ia, "MSCRA", "NOCLEAN", lpu, st);
   if (st != 0) return failure();
 
@@ -141,11 +140,10 @@ void raf2sif(io::WorkArray& ia, std::string_view name, int32_t iraf, int32_t lpu
   const int32_t p_matyp = arrays::ARGTIP(ia, "MATYP", lpu, st);
   const int32_t p_tmapa = arrays::ARGTIP(ia, "TMAPA", lpu, st);
   if (st != 0) return failure();
-  sif::WSIF_CHG_MODEL(nel, arrays::int_view(ia, "MELTYP", p_meltyp),
-                      arrays::int_view(ia, "MELMAT", p_melmat),
-                      arrays::int_view(ia, "MELGEO", p_melgeo), nma, mxmapr,
-                      arrays::int_view(ia, "MATYP", p_matyp),
-                      arrays::real_view(ia, "TMAPA", p_tmapa), lpu, st);
+  sif::WSIF_CHG_MODEL(
+      nel, arrays::int_view(ia, "MELTYP", p_meltyp), arrays::int_view(ia, "MELMAT", p_melmat),
+      arrays::int_view(ia, "MELGEO", p_melgeo), nma, mxmapr, arrays::int_view(ia, "MATYP", p_matyp),
+      arrays::real_view(ia, "TMAPA", p_tmapa), lpu, st);
   if (st != 0) return failure();
 
   // 10. The model.

@@ -8,10 +8,10 @@
 #include "arrays/booking.h"
 #include "arrays/inidms.h"
 #include "arrays/iniraf.h"
+#include "arrays/name_table.h"
 #include "arrays/recall.h"
 #include "arrays/stru.h"
 #include "arrays/views.h"
-#include "driver/names.h"
 #include "driver/raf2sif.h"
 #include "driver/strings.h"
 #include "io/text.h"
@@ -90,7 +90,8 @@ int32_t z2edi(io::WorkArray& ia, int32_t nwiwa) {
   if (!ask_step("First TORVE step to be written    :  ", answer, ifwst1)) return kInputStop;
   if (!ask_step("Last  TORVE step                  :  ", answer, ifwst2)) return kInputStop;
 
-  arrays::INIDMS(ia, nwiwa, name_table(), kNameSlots, kNameLength, kRafUnit, kSifUnit, istat);
+  arrays::INIDMS(ia, nwiwa, arrays::kNameTable, arrays::kNameSlots, arrays::kNameChars, kRafUnit,
+                 kSifUnit, istat);
   if (istat != 0) return failure();
 
   int32_t icrpre = 0;

@@ -19,17 +19,56 @@ namespace {
 constexpr ErrorHeader kGeoError{2, " * ERROR   IN ROUTINE WSIF_GEO  *"};
 
 // The structure parameters, in the order they are read.
-enum Parameter { NNP, NEL, NBEAM, NMA, NSCHAR, NGE, NLC, NTRANS, NECC, NLDCS, MXGEPR, MXMAPR,
-                 NOLOAD, kParameters };
+enum Parameter {
+  NNP,
+  NEL,
+  NBEAM,
+  NMA,
+  NSCHAR,
+  NGE,
+  NLC,
+  NTRANS,
+  NECC,
+  NLDCS,
+  MXGEPR,
+  MXMAPR,
+  NOLOAD,
+  kParameters
+};
 constexpr std::array<std::string_view, kParameters> kParameterNames = {
-    "NNP", "NEL", "NBEAM", "NMA", "NSCHAR", "NGE", "NLC",
+    "NNP",    "NEL",  "NBEAM", "NMA",    "NSCHAR", "NGE",   "NLC",
     "NTRANS", "NECC", "NLDCS", "MXGEPR", "MXMAPR", "NOLOAD"};
 
 // The model arrays, in the order they are looked up; the letter says whether
 // an array holds integers or reals.
-enum Array { MGETYP, TCRGEO, TMAPA, MATYP, ECC, ZLOC, MNPEX, TCOORD, MELTYP, MELMAT, MELGEO,
-             MELECC, MELLOC, MNPC, MPMNPC, MELEX, NBOUN, MNELNP, MELNP, MEXGEO, MEXMAT, MEXECC,
-             RNTRAN, MEXTRA, MEXLOC, kArrays };
+enum Array {
+  MGETYP,
+  TCRGEO,
+  TMAPA,
+  MATYP,
+  ECC,
+  ZLOC,
+  MNPEX,
+  TCOORD,
+  MELTYP,
+  MELMAT,
+  MELGEO,
+  MELECC,
+  MELLOC,
+  MNPC,
+  MPMNPC,
+  MELEX,
+  NBOUN,
+  MNELNP,
+  MELNP,
+  MEXGEO,
+  MEXMAT,
+  MEXECC,
+  RNTRAN,
+  MEXTRA,
+  MEXLOC,
+  kArrays
+};
 struct ArrayName {
   std::string_view name;
   bool real;
@@ -71,11 +110,10 @@ void WSIF_GEO(io::WorkArray& ia, int32_t unit, int32_t& istat) {
   const auto rv = [&](Array a) { return arrays::real_view(ia, kArrayNames[a].name, pointer[a]); };
 
   // 2. The model records.
-  WSIF_MODEL(n[NNP], n[NEL], n[NMA], n[NGE], n[MXMAPR], n[MXGEPR], iv(MNPC), iv(MPMNPC),
-             iv(MNPEX), iv(MELEX), iv(MGETYP), iv(NBOUN), iv(MELGEO), iv(MELMAT), iv(MELECC),
-             iv(MELLOC), iv(MEXMAT), iv(MEXGEO), iv(MEXECC), n[NECC], rv(TCOORD), rv(TCRGEO),
-             rv(TMAPA), rv(ECC), rv(ZLOC), n[NLC], iv(MELTYP), iv(MATYP), iv(MEXLOC), unit, unit,
-             st);
+  WSIF_MODEL(n[NNP], n[NEL], n[NMA], n[NGE], n[MXMAPR], n[MXGEPR], iv(MNPC), iv(MPMNPC), iv(MNPEX),
+             iv(MELEX), iv(MGETYP), iv(NBOUN), iv(MELGEO), iv(MELMAT), iv(MELECC), iv(MELLOC),
+             iv(MEXMAT), iv(MEXGEO), iv(MEXECC), n[NECC], rv(TCOORD), rv(TCRGEO), rv(TMAPA),
+             rv(ECC), rv(ZLOC), n[NLC], iv(MELTYP), iv(MATYP), iv(MEXLOC), unit, unit, st);
   if (st != 0) return stop();
 
   // 3. The model-closing IEND gives way to whatever comes next.
