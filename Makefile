@@ -27,7 +27,7 @@ bench:
 	for b in build-bench/bench/*_bench; do $$b || exit 1; done
 
 format:
-	find src tests bench -name '*.h' -o -name '*.cc' | xargs clang-format -i
+	find src tests bench tools -name '*.h' -o -name '*.cc' | xargs clang-format -i
 
 clean:
 	rm -rf build build-asan build-bench

@@ -50,11 +50,7 @@ bool code(io::IntView d, std::string_view name, int32_t& c1, int32_t& c2) {
   const int length = io::LENNB(name);
   if (length == 0 || length > kMaxIdLength) return false;
   io::Text<kMaxIdLength> field(name);
-  if (d(kIdFold) == 1) {
-    for (char& c : field.span()) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-  }
+  if (d(kIdFold) == 1) io::upper_case(field.span());
   IDCODE(field, length, c1, c2);
   return c1 >= 0 && c2 >= 0;
 }

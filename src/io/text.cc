@@ -16,6 +16,12 @@ int IFSTNB(std::string_view s) {
   return 0;
 }
 
+void upper_case(std::span<char> s) {
+  for (char& c : s) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+}
+
 void assign(std::span<char> dst, std::string_view src) {
   const std::size_t n = std::min(dst.size(), src.size());
   std::copy_n(src.data(), n, dst.data());

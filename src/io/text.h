@@ -21,6 +21,9 @@ inline std::string_view trimmed(std::string_view s) {
   return s.substr(0, LENNB(s));
 }
 
+// Turns the letters a to z of s into A to Z; every other character stays.
+void upper_case(std::span<char> s);
+
 // Copies src into the fixed field dst, cut to its length or blank-padded.
 void assign(std::span<char> dst, std::string_view src);
 

@@ -23,4 +23,10 @@ TEST(Text, FixedFieldsAreCutOrBlankPadded) {
   EXPECT_EQ(empty.view(), "    ");
 }
 
+TEST(Text, UpperCaseTurnsOnlyLetters) {
+  io::Text<10> id("iFwSt1_{z}");
+  io::upper_case(id.span());
+  EXPECT_EQ(id.view(), "IFWST1_{Z}");
+}
+
 }  // namespace
