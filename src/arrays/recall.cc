@@ -78,8 +78,9 @@ void keys_of(io::WorkArray& ia, std::string_view name, int32_t irfins, Keys& k, 
 
 // Reads the record into the array booked at ipoint, by its type code: 0, or
 // the RAFLIB status (which refuses more elements than the storage holds),
-// or -1 for an element count beyond 32 bits. A type code of no reader reads
-// nothing.
+// or -1 for an element count beyond 32 bits or a type code of no reader:
+// such an entry comes from a damaged directory, and an array left unread
+// must not pass for a recalled one.
 int32_t read_record(io::WorkArray& ia, std::string_view name, int32_t ipoint, const Keys& k,
                     int32_t iraf) {
   const std::span<std::byte> bytes = storage_bytes(ia, name, ipoint);
@@ -97,7 +98,7 @@ int32_t read_record(io::WorkArray& ia, std::string_view name, int32_t ipoint, co
       return read_raf(bytes, static_cast<int32_t>(words), k.key, FileType::kInteger, iraf);
     }
     default:
-      return 0;
+      return -1;
   }
 }
 

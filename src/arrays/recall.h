@@ -7,6 +7,11 @@
 // K0 + serial, and step s has the result arrays at K0 + N4 + (s-1)(N5+N6) +
 // serial and the restart arrays after them.
 //
+// A record is read by the entry's type code: 1 integers, 2 single-precision
+// reals, 3 reals delivered in double precision (from single precision when
+// the entry's flag says "RE"), 4 integer words; an entry of any other code
+// is a damaged one and fails like a record that cannot be read.
+//
 // The routines with a status word decrease it by 1 on failure (GTARAF sets
 // it to -1) and report through ARMESS; called with it not 0, they do
 // nothing.

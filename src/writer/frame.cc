@@ -23,13 +23,12 @@ enum UnitVector : int32_t { kNoVector = 0, kAlongX = 1, kAlongZ = 2, kAlongY = 3
 
 using Vec = std::array<double, 3>;
 
-double single(double v) {
-  return static_cast<double>(static_cast<float>(v));
-}
-
-std::vector<double> singles(std::vector<double> v) {
-  for (double& x : v) x = single(x);
-  return v;
+// The values of "RE" arrays are computed in single precision, so that they
+// read back unchanged. (Rounding double values through float instead is
+// dropped by the SLP vectoriser of GCC 12 when two such stores are next to
+// each other.)
+std::vector<double> widen(const std::vector<float>& v) {
+  return {v.begin(), v.end()};
 }
 
 Vec cross(const Vec& a, const Vec& b) {
@@ -63,8 +62,8 @@ struct Element {
 void add_tables(Model& m) {
   m.add(int_array("MGETYP", "STRU", {kTube, kIBeam, kBox, kGeneral}));
   m.add(int_array("MEXGEO", "STRU", {101, 102, 103, 104}));
-  std::vector<double> geo(4 * kMxgepr, 0.0);
-  const std::array<std::vector<double>, 4> dims = {{
+  std::vector<float> geo(4 * kMxgepr, 0.0f);
+  const std::array<std::vector<float>, 4> dims = {{
       {0.3, 0.324, 0.012},                  // tube: DI, DY, T
       {0.5, 0.01, 0.2, 0.016, 0.2, 0.016},  // I: H, TY, BT, TT, BB, TB
       {0.4, 0.012, 0.012, 0.012, 0.3},      // box: H, TW, TT, TB, B
@@ -74,7 +73,7 @@ void add_tables(Model& m) {
     std::copy(dims[j].begin(), dims[j].end(),
               geo.begin() + static_cast<std::ptrdiff_t>(j * kMxgepr));
   }
-  m.add(real_array("TCRGEO", "RE", "STRU", singles(geo)));
+  m.add(real_array("TCRGEO", "RE", "STRU", widen(geo)));
 
   m.add(int_array("MATYP", "STRU", {1, 2, 5, 10, 1}));
   m.add(int_array("MEXMAT", "STRU", {10, 20, 30, 40, 50}));
@@ -106,9 +105,10 @@ void add_tables(Model& m) {
 
   m.add(real_array("ZLOC", "RE", "STRU", {1, 0, 0, 0, 0, 1, 0, 1, 0}));
   m.add(int_array("MEXLOC", "STRU", {1, 2, 3}));
-  m.add(real_array("ECC", "RE", "STRU", singles({0,    0, -0.2, 0,    0,   0, 0, 0,    0,  //
-                                                 0.15, 0, 0,    0,    0,   0, 0, 0,    0,  //
-                                                 1.0,  0, 0.05, -0.1, 1.0, 0, 0, 0.08, 1.0})));
+  const std::vector<float> ecc = {0,     0, -0.2f, 0,     0, 0, 0, 0,     0,   // offset
+                                  0.15f, 0, 0,     0,     0, 0, 0, 0,     0,   // offset
+                                  1,     0, 0.05f, -0.1f, 1, 0, 0, 0.08f, 1};  // matrix
+  m.add(real_array("ECC", "RE", "STRU", widen(ecc)));
   m.add(int_array("MEXECC", "STRU", {1, 2, 3}));
   const double c = std::cos(std::acos(-1.0) / 6), s = 0.5;
   m.add(real_array("RNTRAN", "DP", "STRU", {1, 0, 0, 0,  1, 0, 0, 0, 1,  //
@@ -288,7 +288,7 @@ void Frame::add_elements(Model& m) const {
 void Frame::add_steps(Model& m) const {
   const auto columns = static_cast<std::size_t>(s_.mxstep);
   std::vector<int32_t> mglres(kMxglpr * columns, 0);
-  std::vector<double> tglres(kMxglpr * columns, 0.0);
+  std::vector<float> tglres(kMxglpr * columns, 0.0f);
   const auto stored = [this](int32_t step) {
     return std::find(s_.stored.begin(), s_.stored.end(), step) != s_.stored.end();
   };
@@ -298,11 +298,11 @@ void Frame::add_steps(Model& m) const {
     mglres[c + 1] = 1;
     mglres[c + 2] = 3 + j % 4;
     mglres[c + kStoredWord - 1] = stored(j) ? 1 : 0;
-    tglres[c] = single(static_cast<double>(j) / s_.nstep);
-    tglres[c + 1] = single(0.1 * j);
+    tglres[c] = static_cast<float>(j) / static_cast<float>(s_.nstep);
+    tglres[c + 1] = 0.1f * static_cast<float>(j);
   }
   m.add(int_array("MGLRES", "GLOB", std::move(mglres)));
-  m.add(real_array("TGLRES", "RE", "GLOB", std::move(tglres)));
+  m.add(real_array("TGLRES", "RE", "GLOB", widen(tglres)));
 
   std::vector<int32_t> ictext(80, ' ');
   std::copy(s_.title.begin(), s_.title.end(), ictext.begin());
@@ -316,6 +316,7 @@ void Frame::add_steps(Model& m) const {
   const std::size_t nel = el_.size(), nnp = xyz_.size();
   for (const int32_t step : s_.stored) {
     const double lf = static_cast<double>(step) / s_.nstep;
+    const float lf_single = static_cast<float>(step) / static_cast<float>(s_.nstep);
     std::vector<double>& f = tfle.steps[step].reals;
     std::vector<double>& mid = tmidfo.steps[step].reals;
     std::vector<double>& d = u.steps[step].reals;
@@ -327,7 +328,7 @@ void Frame::add_steps(Model& m) const {
         f[12 * e + k] = lf * 1000.0 * static_cast<double>((k + 1) * (1 + e % 5)) * (k % 2 ? -1 : 1);
       }
       for (std::size_t k = 0; k < 6; ++k) {
-        mid[6 * e + k] = single(lf * 500.0 * static_cast<double>((k + 1) * (1 + e % 3)));
+        mid[6 * e + k] = lf_single * 500.0f * static_cast<float>((k + 1) * (1 + e % 3));
       }
     }
     for (std::size_t n = 0; n < nnp; ++n) {

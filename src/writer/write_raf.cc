@@ -45,13 +45,15 @@ int32_t write_native(const std::string& path, const Layout& layout, const Option
   if (st < 0) return st;
   const Directory& d = layout.directory;
   const Values directory[] = {{d.numraf, {}}, {d.keyraf, {}}, {d.iarrnm, {}}};
-  for (int32_t k = 0; k < 3 && st >= 0; ++k)
-    st = put("IN", directory[k], kNumrafKey + k, options.unit);
-  for (const Record& r : layout.records) {
-    if (st < 0) break;
-    const auto& omit = options.omit_records;
+  std::vector<Record> records = {{kNumrafKey, &directory[0], "IN"},
+                                 {kKeyrafKey, &directory[1], "IN"},
+                                 {kIarrnmKey, &directory[2], "IN"}};
+  records.insert(records.end(), layout.records.begin(), layout.records.end());
+  const auto& omit = options.omit_records;
+  for (const Record& r : records) {
     if (std::find(omit.begin(), omit.end(), r.key) != omit.end()) continue;
     st = put(r.type, *r.values, r.key, options.unit);
+    if (st < 0) break;
   }
   int32_t close = 0;
   raflib::RAFCLS(options.unit, close);
