@@ -9,13 +9,14 @@ namespace sif {
 
 namespace {
 
-constexpr std::array<std::string_view, 7> kItemNames = {
-    "NODE", "ELEMENT", "SECTION", "MATERIAL", "UNIT VECTOR", "ECCENTRICITY", "TRANSFORMATION"};
+constexpr std::array<std::string_view, 8> kItemNames = {
+    "NODE",        "ELEMENT",      "SECTION",        "MATERIAL",
+    "UNIT VECTOR", "ECCENTRICITY", "TRANSFORMATION", "STEP"};
 
 }  // namespace
 
 void write_header(int32_t lpu, const ErrorHeader& header) {
-  if (lpu < 1) return;
+  if (lpu < 1 || header.text.empty()) return;
   for (int k = 0; k < header.empty_lines; ++k) io::write_record(lpu, "");
   io::write_record(lpu, header.text);
 }

@@ -13,7 +13,9 @@
 
 namespace sif {
 
-// The head of a routine's error block: empty lines, then the header line.
+// The head of a routine's error block: empty lines, then the header line. A
+// header without text writes nothing: the caller's own block follows the
+// detail line.
 struct ErrorHeader {
   int empty_lines;
   std::string_view text;
@@ -30,7 +32,8 @@ enum class Item {
   kMaterial,
   kUnitVector,
   kEccentricity,
-  kTransformation
+  kTransformation,
+  kStep
 };
 
 // Checks of one writer: its header, its message unit and its status word.
