@@ -5,6 +5,8 @@
 #   make bench       build and run the benchmarks in bench/
 #   make format      clang-format every source file
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# The sanitizer build prefers clang, which builds it in half the time.
+ASAN_CXX ?= $(shell command -v clang++ >/dev/null 2>&1 && echo clang++ || echo g++)
 
 .PHONY: all build test demo asan-test bench format clean
 
@@ -25,7 +27,8 @@ demo: build
 	@echo "SIF file: build/demo/sample.sif"
 
 asan-test:
-	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAF2SIF_SANITIZE=ON >/dev/null
+	CXX=$(ASAN_CXX) cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O1 \
+	  -DRAF2SIF_SANITIZE=ON >/dev/null
 	cmake --build build-asan -j $(JOBS)
 	ctest --test-dir build-asan -j $(JOBS) --output-on-failure
 
