@@ -1,14 +1,23 @@
 # Entry points; everything is built with CMake underneath.
 #   make test        build and run the tests (Release)
 #   make asan-test   the same under AddressSanitizer + UndefinedBehaviorSanitizer
+#   make fuzz        fuzz the whole conversion for FUZZ_TIME seconds (clang)
 #   make demo        convert the bundled sample analysis (build/demo/sample.sif)
 #   make bench       build and run the benchmarks in bench/
 #   make format      clang-format every source file
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # The sanitizer build prefers clang, which builds it in half the time.
 ASAN_CXX ?= $(shell command -v clang++ >/dev/null 2>&1 && echo clang++ || echo g++)
+# With clang the sanitizer tree also builds the fuzz target, so that CI
+# compiles the libraries once for both.
+ASAN_FUZZ := $(if $(findstring clang,$(ASAN_CXX)),ON,OFF)
+FUZZ_TIME ?= 60
+FUZZ_DIR := $(CURDIR)/build-asan/fuzz
+# The conversion's files go to a private directory under FUZZ_TMP: memory
+# when the machine has it.
+FUZZ_TMP ?= $(if $(wildcard /dev/shm),/dev/shm,/tmp)
 
-.PHONY: all build test demo asan-test bench format clean
+.PHONY: all build test demo asan-configure asan-test fuzz bench format clean
 
 all: build
 
@@ -26,11 +35,24 @@ demo: build
 	@echo
 	@echo "SIF file: build/demo/sample.sif"
 
-asan-test:
+asan-configure:
 	CXX=$(ASAN_CXX) cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O1 \
-	  -DRAF2SIF_SANITIZE=ON >/dev/null
+	  -DRAF2SIF_SANITIZE=ON -DRAF2SIF_FUZZ=$(ASAN_FUZZ) >/dev/null
+
+asan-test: asan-configure
 	cmake --build build-asan -j $(JOBS)
 	ctest --test-dir build-asan -j $(JOBS) --output-on-failure
+
+# Seeds are written afresh by the writer; the corpus grows in $(FUZZ_DIR)/corpus
+# and findings land in $(FUZZ_DIR) as crash-*, timeout-*, leak-* files.
+fuzz: asan-configure
+	@test "$(ASAN_FUZZ)" = ON || { echo "make fuzz needs clang++ (ASAN_CXX)"; exit 1; }
+	cmake --build build-asan -j $(JOBS) --target convert_fuzzer make_seeds
+	rm -rf $(FUZZ_DIR)/seeds && $(FUZZ_DIR)/make_seeds $(FUZZ_DIR)/seeds
+	mkdir -p $(FUZZ_DIR)/corpus
+	TMPDIR=$(FUZZ_TMP) $(FUZZ_DIR)/convert_fuzzer -max_total_time=$(FUZZ_TIME) -max_len=131072 -timeout=10 \
+	  -rss_limit_mb=2048 -artifact_prefix=$(FUZZ_DIR)/ -print_final_stats=1 \
+	  $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds
 
 bench:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DRAF2SIF_BENCH=ON -DRAF2SIF_TESTS=OFF >/dev/null

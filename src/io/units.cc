@@ -46,10 +46,20 @@ struct Unit {
 struct UnitTable {
   std::array<Unit, kMaxUnit + 1> units;
   char console_line[kMaxRecord];  // the console's record under construction
+  // A console given by set_console: the text still to be read, and whether
+  // output is dropped.
+  bool console_text = false;
+  std::string console_input;
+  std::size_t console_read = 0;
+  bool console_discard = false;
   UnitTable() { connect_console(); }
   void connect_console() {
     units[kConsoleIn].kind = Kind::kConsoleIn;
     units[kConsoleOut].kind = Kind::kConsoleOut;
+    console_text = false;
+    console_input.clear();
+    console_read = 0;
+    console_discard = false;
   }
 };
 
@@ -143,7 +153,7 @@ Unit* output_unit(int unit, int& rc) {
 }
 
 int console_write(Unit& u, std::string_view text, bool end_line) {
-  if (u.error != 0) return u.error;
+  if (u.error != 0 || table().console_discard) return u.error;
   std::fwrite(text.data(), 1, text.size(), stdout);
   if (end_line) std::fputc('\n', stdout);
   if (std::ferror(stdout)) u.error = EIO;
@@ -287,15 +297,21 @@ int read_line(int unit, std::span<char> field) {
   if (!valid(unit)) return kIostatBadUnit;
   if (table().units[unit].kind != Kind::kConsoleIn) return kIostatWrongUse;
   std::fflush(stdout);  // the prompt must be seen before the answer is typed
+  UnitTable& t = table();
+  const auto next = [&t] {
+    if (!t.console_text) return std::getchar();
+    if (t.console_read == t.console_input.size()) return EOF;
+    return static_cast<int>(static_cast<unsigned char>(t.console_input[t.console_read++]));
+  };
   std::size_t total = 0;
   int c = 0;
   int last = 0;
-  while ((c = std::getchar()) != EOF && c != '\n') {
+  while ((c = next()) != EOF && c != '\n') {
     if (total < field.size()) field[total] = static_cast<char>(c);
     last = c;
     ++total;
   }
-  if (total == 0 && c == EOF) return std::ferror(stdin) ? EIO : kIostatEnd;
+  if (total == 0 && c == EOF) return !t.console_text && std::ferror(stdin) ? EIO : kIostatEnd;
   // A line ended by CR LF loses its carriage return.
   if (last == '\r' && total <= field.size()) --total;
   const std::size_t n = std::min(total, field.size());
@@ -380,6 +396,14 @@ int64_t file_size(int unit) {
 
 bool is_read_only(int unit) {
   return valid(unit) && table().units[unit].read_only;
+}
+
+void set_console(std::string_view input, bool discard_output) {
+  UnitTable& t = table();
+  t.console_text = true;
+  t.console_input = input;
+  t.console_read = 0;
+  t.console_discard = discard_output;
 }
 
 void reset() {

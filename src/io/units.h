@@ -95,6 +95,11 @@ int64_t file_size(int unit);
 // True when a direct-access unit could only be opened for reading.
 bool is_read_only(int unit);
 
+// Console input taken from input instead of standard input (read line by
+// line as typed, its end the end of input) and, when discard_output, console
+// output dropped: a harness runs the dialogue in-process. Undone by reset().
+void set_console(std::string_view input, bool discard_output);
+
 // Closes every unit (without reporting) and reconnects units 5 and 6 to the
 // console: the state of a fresh process, for tests and harnesses.
 void reset();

@@ -98,6 +98,29 @@ TEST_F(Units, PromptTextLeavesTheLineOpenInAFile) {
   EXPECT_EQ(read_file("p.txt"), " Give:  answer\r\n");
 }
 
+TEST_F(Units, AConsoleGivenAsTextIsReadLineByLineAndResetRestoresTheConsole) {
+  io::set_console("abc\r\nxy\n\nlast", true);
+  char field[4];
+  const auto line = [&] { return std::string(field, sizeof field); };
+  testing::internal::CaptureStdout();
+  io::write_text(io::kConsoleOut, " Give:  ");
+  io::write_record(io::kConsoleOut, "dropped");
+  EXPECT_EQ(io::read_line(io::kConsoleIn, field), 0);
+  EXPECT_EQ(line(), "abc ");
+  EXPECT_EQ(io::read_line(io::kConsoleIn, field), 0);
+  EXPECT_EQ(line(), "xy  ");
+  EXPECT_EQ(io::read_line(io::kConsoleIn, field), 0);
+  EXPECT_EQ(line(), "    ");
+  EXPECT_EQ(io::read_line(io::kConsoleIn, field), 0);
+  EXPECT_EQ(line(), "last");
+  EXPECT_EQ(io::read_line(io::kConsoleIn, field), io::kIostatEnd);
+  EXPECT_EQ(io::read_line(io::kConsoleIn, field), io::kIostatEnd);
+  io::reset();
+  io::write_record(io::kConsoleOut, "shown");
+  io::close(io::kConsoleOut);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "shown\n");
+}
+
 TEST_F(Units, UnitsOutsideOneToNinetyNineAreRefused) {
   for (int unit : {0, -1, 100}) {
     EXPECT_EQ(io::write_record(unit, "x"), io::kIostatBadUnit) << unit;

@@ -1,0 +1,79 @@
+// libFuzzer target: the whole conversion in-process, the fuzzer's bytes as
+// the RAF file, the dialogue answered with a fixed prefix, an output name and
+// two blank steps. Every run starts from the state of a fresh process: the
+// subsystems are reset, and the words of the work array the previous run
+// used are zero again, as a newly allocated block is.
+//
+// The program writes its files (the RAF file given to it, fort.17 and the SIF
+// file) into a private directory made under the temporary directory
+// (TMPDIR, else /tmp) and removed at exit.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "dms/queries.h"
+#include "driver/process_state.h"
+#include "driver/z2edi.h"
+#include "io/clock.h"
+#include "io/units.h"
+#include "io/work_array.h"
+
+namespace {
+
+constexpr int32_t kWords = 2'000'000;
+constexpr std::string_view kAnswers = "fuzz\nfuzz.sif\n\n\n";
+constexpr const char* kRafFile = "fuzz.raf";
+constexpr int32_t kHighWater = 6;  // DMSGEN item: the highest word the DMS has used
+
+class Harness {
+ public:
+  Harness() : block_(new int32_t[kWords]()), work_(block_.get(), kWords) {
+    std::string dir = (std::filesystem::temp_directory_path() / "convert-fuzzer-XXXXXX").string();
+    if (mkdtemp(dir.data()) == nullptr || chdir(dir.c_str()) != 0) std::abort();
+    dir_ = dir;
+  }
+  ~Harness() {
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+
+  void run(const uint8_t* data, std::size_t size) {
+    driver::reset_process_state();
+    io::fix_clock(0);  // the same report headers in every run
+    std::ofstream(kRafFile, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    io::set_console(kAnswers, true);
+    driver::z2edi(work_, kWords);
+    io::reset();
+    clear_used_words();
+  }
+
+ private:
+  // Zeroes the words the run's DMS used (all of them when its book-keeping
+  // cannot say).
+  void clear_used_words() {
+    const int32_t used = dms::DMSGEN(work_, kHighWater);
+    const int32_t n = used > 0 ? std::min(used, kWords) : kWords;
+    std::fill_n(block_.get(), n, 0);
+  }
+
+  std::unique_ptr<int32_t[]> block_;
+  io::WorkArray work_;
+  std::filesystem::path dir_;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  static Harness harness;
+  harness.run(data, size);
+  return 0;
+}
