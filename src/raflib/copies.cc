@@ -84,7 +84,7 @@ int32_t write_foreign_order_copy(std::string_view from, std::string_view to,
   // Arrays already reversed, by address: two entries may share their data.
   std::set<int32_t> reversed;
   constexpr int kEntryBytes = kWordsPerEntry * kBytesPerWord;
-  const int32_t blocks = (image.mfpmax - 1) / kEntriesPerBlock + 1;
+  const int32_t blocks = mfp_blocks(image.mfpmax);
   for (int32_t b = 1; b <= blocks; ++b) {
     const int64_t first = offset_of(image.mfpadr + int64_t{kRecordsPerBlock} * (b - 1));
     if (first >= image.size()) break;

@@ -163,6 +163,10 @@ void RFIOLD(int32_t unit, int32_t& status) {
     fail(1062, slot.mfpcur, kDummy);
   } else if (slot.mfpnxt <= slot.mfpadr) {
     fail(1063, slot.mfpnxt, kDummy);
+  } else if (slot.mfpnxt - slot.mfpadr < int64_t{kRecordsPerBlock} * mfp_blocks(slot.mfpmax)) {
+    // The data area begins after the MFP area: a larger MFPMAX would take
+    // the records of arrays for MFP blocks.
+    fail(1061, slot.mfpmax, kDummy);
   }
   if (status != 0) return;
   fresh_buffers(slot);
@@ -194,7 +198,7 @@ void RFINEW(int32_t unit, int32_t maxarr, int32_t& status) {
   }
   State& s = state();
   Slot& slot = current_slot();
-  const int32_t blocks = (maxarr - 1) / kEntriesPerBlock + 1;
+  const int32_t blocks = mfp_blocks(maxarr);
   slot.mfpadr = 3;  // after the key's two records
   slot.mfpnxt = slot.mfpadr + kRecordsPerBlock * blocks;
   slot.mfpmax = maxarr;

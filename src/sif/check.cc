@@ -25,6 +25,15 @@ bool RangeCheck::index(std::string_view array, int64_t k, int64_t size, Item ite
   return (k >= 1 && k <= size) || fail("INDEX", array, k, item, number);
 }
 
+bool RangeCheck::node_list(std::string_view array, io::IntView mpmnpc, int32_t i, int64_t size,
+                           int64_t& first, int64_t& n) {
+  first = mpmnpc(i);
+  n = mpmnpc(i + 1) - first;
+  if (n < 0) return fail("COUNT", "MPMNPC", n, Item::kElement, i);
+  return n == 0 || (index(array, first, size, Item::kElement, i) &&
+                    index(array, first + n - 1, size, Item::kElement, i));
+}
+
 bool RangeCheck::column(std::string_view array, int64_t j, int64_t per, int64_t used, int64_t size,
                         Item item, int64_t number) {
   const bool inside = j >= 1 && per >= 1 && used >= 1 && (j - 1) * per <= size - used;

@@ -56,6 +56,12 @@ class RangeCheck {
   bool column(std::string_view array, int64_t j, int64_t per, int64_t used, int64_t size, Item item,
               int64_t number);
 
+  // Element i's node list: first = MPMNPC(i) and n = MPMNPC(i+1) - first
+  // nodes, a count of 0 or more whose positions all lie in `array` of `size`
+  // entries (MNPC or an array parallel to it). MPMNPC holds entry i + 1.
+  bool node_list(std::string_view array, io::IntView mpmnpc, int32_t i, int64_t size,
+                 int64_t& first, int64_t& n);
+
   // Columns 1 .. count of `per` entries each all lie in the array (count <= 0
   // needs nothing).
   bool columns(std::string_view array, int64_t count, int64_t per, int64_t size, Item item) {

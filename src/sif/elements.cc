@@ -52,7 +52,7 @@ bool external_number(RangeCheck& check, std::string_view name, io::IntView mex, 
 
 }  // namespace
 
-void WSIF_GELMNT1(int32_t nel, io::IntView mnpc, io::IntView mpmnpc, io::IntView melex,
+void WSIF_GELMNT1(int32_t nel, int32_t nnp, io::IntView mnpc, io::IntView mpmnpc, io::IntView melex,
                   io::IntView meltyp, int32_t unit, int32_t& istat) {
   RangeCheck check(kGelmnt1Error, unit, istat);
   if (!check.count("MPMNPC", int64_t{nel} + 1, mpmnpc.size(), Item::kElement) ||
@@ -62,12 +62,14 @@ void WSIF_GELMNT1(int32_t nel, io::IntView mnpc, io::IntView mpmnpc, io::IntView
   }
   for (int32_t i = 1; i <= nel; ++i) {
     const int32_t type = meltyp(i);
-    const int64_t first = mpmnpc(i);
-    const int64_t n = mpmnpc(i + 1) - first;
+    int64_t first = 0;
+    int64_t n = 0;
+    if (!check.node_list("MNPC", mpmnpc, i, mnpc.size(), first, n)) return;
     const int64_t listed = type == kNodeListType ? n : std::min<int64_t>(n, kMaxListedNodes);
-    if (listed > 0 && (!check.index("MNPC", first, mnpc.size(), Item::kElement, i) ||
-                       !check.index("MNPC", first + listed - 1, mnpc.size(), Item::kElement, i))) {
-      return;
+    // A node the model does not have would make the SIF element refer to
+    // nothing; GNODE writes the nodes of MNPEX, 1 .. NNP.
+    for (int64_t p = first; p < first + listed; ++p) {
+      if (!check.index("MNPEX", mnpc(p), nnp, Item::kElement, i)) return;
     }
     if (type == kNodeListType) {
       put_record(unit, "GELMNT1", {double(melex(i)), double(i), double(type), double(n)}, kPlain);
@@ -102,12 +104,12 @@ void WSIF_GELREF1(int32_t nel, io::IntView mpmnpc, io::IntView melgeo, io::IntVi
         !external_number(check, "MEXLOC", mexloc, melloc(i), i, loc)) {
       return;
     }
-    const int64_t first = mpmnpc(i);
-    const int64_t n = mpmnpc(i + 1) - first;
+    int64_t first = 0;
+    int64_t n = 0;
+    if (!check.node_list("MELECC", mpmnpc, i, melecc.size(), first, n)) return;
     std::array<double, kReferencedNodes> e = {0.0, 0.0, 0.0, 0.0};
     for (int64_t k = 0; k < std::min<int64_t>(n, kReferencedNodes); ++k) {
-      if (!check.index("MELECC", first + k, melecc.size(), Item::kElement, i) ||
-          !external_number(check, "MEXECC", mexecc, std::max(melecc(first + k), 0), i, e[k])) {
+      if (!external_number(check, "MEXECC", mexecc, std::max(melecc(first + k), 0), i, e[k])) {
         return;
       }
     }

@@ -15,8 +15,9 @@ namespace sif {
 // GELMNT1 per element i: MELEX(i), i, type, then the internal node numbers
 // from MNPC(MPMNPC(i)) on. Type 70: all n nodes after n on the name line;
 // any other type: 0.0 on the name line and 4, 8 or 12 node numbers (zeros
-// past the element's nodes; nodes past the twelfth are not written).
-void WSIF_GELMNT1(int32_t nel, io::IntView mnpc, io::IntView mpmnpc, io::IntView melex,
+// past the element's nodes; nodes past the twelfth are not written). Every
+// node number written must be one of the nnp nodes.
+void WSIF_GELMNT1(int32_t nel, int32_t nnp, io::IntView mnpc, io::IntView mpmnpc, io::IntView melex,
                   io::IntView meltyp, int32_t unit, int32_t& istat);
 
 // GELREF1 per element i with its external material, section and unit vector

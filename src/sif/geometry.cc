@@ -52,18 +52,19 @@ void COOELM(int32_t iel, std::span<double> coor, io::IntView mnpc, io::IntView m
     return;
   }
   RangeCheck check(kCooelmError, lpu, istat);
-  if (!check.index("MPMNPC", int64_t{iel} + 1, mpmnpc.size(), Item::kElement, iel)) return;
-  const int64_t first = mpmnpc(iel);
-  int64_t n = mpmnpc(iel + 1) - first;
+  int64_t first = 0;
+  int64_t n = 0;
+  if (!check.index("MPMNPC", int64_t{iel} + 1, mpmnpc.size(), Item::kElement, iel) ||
+      !check.node_list("MNPC", mpmnpc, iel, mnpc.size(), first, n)) {
+    return;
+  }
   if (n > maxnod) {
     write_node_warning(lpu, iel, n, maxnod);
     n = maxnod;
   }
-  if (n <= 0) return;
+  if (n == 0) return;
   const int64_t last = first + n - 1;
-  if (!check.index("MNPC", first, mnpc.size(), Item::kElement, iel) ||
-      !check.index("MNPC", last, mnpc.size(), Item::kElement, iel) ||
-      !check.index("MELECC", last, melecc.size(), Item::kElement, iel) ||
+  if (!check.index("MELECC", last, melecc.size(), Item::kElement, iel) ||
       !check.index("COOR", 3 * n, static_cast<int64_t>(coor.size()), Item::kElement, iel)) {
     return;
   }

@@ -27,7 +27,7 @@ void WSIF_MODEL(int32_t nnp, int32_t nel, int32_t nma, int32_t nge, int32_t mxma
     if (failed()) return;
   }
   if (nel > 0) {
-    WSIF_GELMNT1(nel, mnpc, mpmnpc, melex, meltyp, unit, istat);
+    WSIF_GELMNT1(nel, nnp, mnpc, mpmnpc, melex, meltyp, unit, istat);
     if (failed()) return;
     WSIF_GELREF1(nel, mpmnpc, melgeo, melmat, melecc, melloc, mexmat, mexgeo, mexecc, mexloc, unit,
                  istat);

@@ -91,14 +91,16 @@ TEST_F(Damage, AWriteThroughADamagedEntryWritesNothing) {
   EXPECT_EQ(testing_support::read_file("d.raf"), before);
 }
 
-TEST_F(Damage, AHugeMfpmaxOpensAndBlocksBeyondTheFileAreReadFailures) {
-  raf_test::patch("d.raf", 125, "99999999");
-  std::vector<int32_t> v;
-  EXPECT_EQ(open_and_read(99999999, v), -1036);
-  int32_t st = -1;
-  raflib::RAFGIN(bytes(v), 10, 1, kUnit, st);
-  EXPECT_EQ(st, 0);
-  EXPECT_EQ(v[9], 3);
+TEST_F(Damage, AnMfpmaxWhoseAreaRunsIntoTheDataAreaIsRefused) {
+  // MFPMAX 64 still fits the one block before the data area at record 5.
+  raf_test::patch("d.raf", 125, "      64");
+  EXPECT_EQ(open_old("d.raf"), 0);
+  EXPECT_EQ(close(), 0);
+  for (const char* mfpmax : {"      65", "99999999"}) {
+    raf_test::patch("d.raf", 125, mfpmax);
+    EXPECT_EQ(open_old("d.raf"), -1061) << mfpmax;
+  }
+  messages();
 }
 
 TEST_F(Damage, AnMfpAreaBeyondTheFileIsAReadFailureAtTheFirstLookup) {

@@ -25,8 +25,9 @@ class Elements : public sif_test::SifFile {
     std::vector<int32_t> melex(types.size());
     std::iota(melex.begin(), melex.end(), 501);
     int32_t istat = 0;
-    sif::WSIF_GELMNT1(static_cast<int32_t>(types.size()), arrays.ints(mnpc), arrays.ints(mpmnpc),
-                      arrays.ints(melex), arrays.ints(types), kUnit, istat);
+    sif::WSIF_GELMNT1(static_cast<int32_t>(types.size()), static_cast<int32_t>(mnpc.size()),
+                      arrays.ints(mnpc), arrays.ints(mpmnpc), arrays.ints(melex),
+                      arrays.ints(types), kUnit, istat);
     EXPECT_EQ(istat, 0);
     return parse_sif(text());
   }
@@ -105,10 +106,55 @@ TEST_F(Elements, GunivecSkipsExternalNumberZeroAndGeccenReadsTheRotationRule) {
   EXPECT_EQ(r[2].values, (V{5, 8.0, 3.0, 4.0}));
 }
 
+TEST_F(Elements, Gelmnt1RefusesNodesTheModelDoesNotHave) {
+  // Two nodes. Element 2 (a spring, whose node no coordinate look-up checks)
+  // lists node 3, or element 3 (type 70) node 0: the elements before it are
+  // written, then the block.
+  struct Case {
+    std::vector<int32_t> mnpc;
+    const char* node;
+    const char* element;
+    std::size_t written;
+  };
+  for (const Case& c : {Case{{1, 2, 3, 1, 2}, "3", "2", 1}, Case{{1, 2, 2, 1, 0}, "0", "3", 2}}) {
+    ASSERT_EQ(io::open_formatted(kUnit, "out.sif", io::OpenStatus::kUnknown), 0);
+    int32_t istat = 0;
+    sif::WSIF_GELMNT1(3, 2, arrays.ints(c.mnpc), arrays.ints({1, 3, 4, 6}), arrays.ints({1, 2, 3}),
+                      arrays.ints({15, 18, 70}), kUnit, istat);
+    EXPECT_EQ(istat, -1);
+    const std::string t = text();
+    std::size_t written = 0;
+    for (std::size_t at = 0; (at = t.find("GELMNT1", at)) != std::string::npos; ++at) ++written;
+    EXPECT_EQ(written, c.written + 1);  // and the block's header
+    EXPECT_TRUE(
+        t.ends_with(std::string("\r\n  *** ERROR IN WSIF_GELMNT1 ***\r\n    INDEX           ") +
+                    c.node + " OUT OF RANGE IN MNPEX FOR ELEMENT         " + c.element + "\r\n"))
+        << t;
+  }
+}
+
+TEST_F(Elements, NodeListsMustHaveACountAndLieInMnpc) {
+  // Element 2 of MPMNPC 1, 3, 1 has -2 nodes; element 1 of MPMNPC 1, 20 has
+  // 19, of which 12 are written, but MNPC ends at 13.
+  std::vector<int32_t> mnpc(13, 1);
+  int32_t istat = 0;
+  sif::WSIF_GELMNT1(2, 1, arrays.ints({1, 1}), arrays.ints({1, 3, 1}), arrays.ints({1, 2}),
+                    arrays.ints({15, 15}), kUnit, istat);
+  sif::WSIF_GELMNT1(1, 1, arrays.ints(mnpc), arrays.ints({1, 20}), arrays.ints({1}),
+                    arrays.ints({15}), kUnit, istat);
+  EXPECT_EQ(istat, -2);
+  const std::string t = text();
+  EXPECT_NE(t.find("    COUNT          -2 OUT OF RANGE IN MPMNPC FOR ELEMENT         2\r\n"),
+            std::string::npos)
+      << t;
+  EXPECT_TRUE(t.ends_with("    INDEX          19 OUT OF RANGE IN MNPC FOR ELEMENT         1\r\n"))
+      << t;
+}
+
 TEST_F(Elements, IndexesOutOfRangeStopTheWriter) {
   int32_t istat = 0;
   // Element 2's node list ends past MNPC.
-  sif::WSIF_GELMNT1(2, arrays.ints({1, 2, 3}), arrays.ints({1, 3, 5}), arrays.ints({1, 2}),
+  sif::WSIF_GELMNT1(2, 3, arrays.ints({1, 2, 3}), arrays.ints({1, 3, 5}), arrays.ints({1, 2}),
                     arrays.ints({15, 15}), kUnit, istat);
   EXPECT_EQ(istat, -1);
   // Element 1's material 3 lies past MEXMAT.

@@ -41,7 +41,7 @@ TEST_F(Prepare, MappedElementsAreWrittenWithTheirNewReferences) {
   const io::IntView mpmnpc = arrays.ints({1, 3, 5});
   int32_t istat = 0;
   sif::WSIF_CHG_MODEL(2, meltyp, melmat, melgeo, 0, 0, {}, {}, kUnit, istat);
-  sif::WSIF_GELMNT1(2, arrays.ints({1, 2, 2, 3}), mpmnpc, arrays.ints({11, 12}), meltyp, kUnit,
+  sif::WSIF_GELMNT1(2, 3, arrays.ints({1, 2, 2, 3}), mpmnpc, arrays.ints({11, 12}), meltyp, kUnit,
                     istat);
   sif::WSIF_GELREF1(2, mpmnpc, melgeo, melmat, arrays.ints({0, 0, 0, 0}), arrays.ints({0, 0}),
                     arrays.ints({31, 32, 33, 34, 35, 36, 37}), arrays.ints({41, 42}), {}, {}, kUnit,
