@@ -36,7 +36,8 @@ bool RangeCheck::node_list(std::string_view array, io::IntView mpmnpc, int32_t i
 
 bool RangeCheck::column(std::string_view array, int64_t j, int64_t per, int64_t used, int64_t size,
                         Item item, int64_t number) {
-  const bool inside = j >= 1 && per >= 1 && used >= 1 && (j - 1) * per <= size - used;
+  const bool inside =
+      j >= 1 && per >= 1 && used >= 1 && used <= per && (j - 1) * per <= size - used;
   return inside || fail("COLUMN", array, j, item, number);
 }
 

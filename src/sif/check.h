@@ -52,7 +52,8 @@ class RangeCheck {
   }
 
   // Column j of an array of `per` entries per column holds at least its
-  // first `used` entries within the array's `size` entries.
+  // first `used` entries within the array's `size` entries. More entries
+  // than a column has (used > per) would be those of the next column.
   bool column(std::string_view array, int64_t j, int64_t per, int64_t used, int64_t size, Item item,
               int64_t number);
 

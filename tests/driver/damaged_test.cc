@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -257,6 +258,34 @@ TEST_F(Damaged, ModelArraysWithNumbersOrPositionsOutOfRange) {
     model.find(d.array)->once.ints.at(static_cast<std::size_t>(d.at - 1)) = d.value;
     write(model);
     expect_failure(convert(), {d.message, kDriverBlock});
+  }
+}
+
+TEST_F(Damaged, ColumnsShorterThanWhatIsReadFromThem) {
+  // Each of these would read another step's, section's or material's values.
+  struct Case {
+    const char* what;
+    std::function<void(writer::Model&)> damage;
+    const char* message;
+  };
+  const int32_t mxmapr = model_.parameter("MXMAPR");
+  const Case cases[] = {
+      // The stored flag is word 10 of a step's column.
+      {"MXGLPR 8", [](writer::Model& m) { m.set_parameter("MXGLPR", 8); },
+       "OUT OF RANGE IN MGLRES FOR STEP"},
+      // The record of section 1, a tube, has more than 3 dimensions.
+      {"MXGEPR 3", [](writer::Model& m) { m.set_parameter("MXGEPR", 3); },
+       "COLUMN           1 OUT OF RANGE IN TCRGEO FOR SECTION         1"},
+      // Material 2's plasticity pairs would run into material 3.
+      {"30 pairs", [mxmapr](writer::Model& m) { m.find("TMAPA")->once.reals.at(mxmapr + 7) = 30; },
+       "COLUMN           2 OUT OF RANGE IN TMAPA FOR MATERIAL         2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    writer::Model model = model_;
+    c.damage(model);
+    write(model);
+    expect_failure(convert(), {c.message, kDriverBlock});
   }
 }
 
