@@ -178,12 +178,14 @@ TEST_F(Damaged, AStoredLengthAboveTheAllocation) {
 }
 
 TEST_F(Damaged, ADirectoryWhoseEntriesOrNumbersDoNotFit) {
-  for (const auto& [word, value] :
+  for (const std::pair<int, int32_t>& damage :
        {std::pair{kEntryLength, 11}, std::pair{kEntryLength, 0}, std::pair{kNumbers, -1},
         std::pair{kNumbers, 64}, std::pair{kNumbers, 2000000000}}) {
-    SCOPED_TRACE(testing::Message() << "word " << word << " = " << value);
+    SCOPED_TRACE(testing::Message() << "word " << damage.first << " = " << damage.second);
     writer::Options options;
-    options.edit_directory = [word, value](writer::Directory& d) { d.numraf[word - 1] = value; };
+    options.edit_directory = [damage](writer::Directory& d) {
+      d.numraf[damage.first - 1] = damage.second;
+    };
     write(model_, options);
     expect_failure(convert(), {"*** ERROR IN ARINI1 ***", "*** ERROR IN INIDMS ***"});
   }
