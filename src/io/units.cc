@@ -12,6 +12,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace io {
 
@@ -52,6 +53,9 @@ struct UnitTable {
   std::string console_input;
   std::size_t console_read = 0;
   bool console_discard = false;
+  // Output blocks of closed files, kept for the next file opened: a process
+  // that converts file after file does not map and unmap a block each time.
+  std::vector<std::unique_ptr<char[]>> spare_blocks;
   UnitTable() { connect_console(); }
   void connect_console() {
     units[kConsoleIn].kind = Kind::kConsoleIn;
@@ -160,6 +164,21 @@ int console_write(Unit& u, std::string_view text, bool end_line) {
   return u.error;
 }
 
+// An output block: a spare one when there is one, else a new one.
+std::unique_ptr<char[]> take_block() {
+  auto& spare = table().spare_blocks;
+  if (spare.empty()) return std::make_unique_for_overwrite<char[]>(kBufferBytes);
+  std::unique_ptr<char[]> block = std::move(spare.back());
+  spare.pop_back();
+  return block;
+}
+
+// Returns the unit to its closed state, its output block to the spares.
+void release(Unit& u) {
+  if (u.buf) table().spare_blocks.push_back(std::move(u.buf));
+  u = Unit{};
+}
+
 // Room for n more bytes in the block of a formatted file.
 char* reserve(Unit& u, std::size_t n) {
   settle_backspace(u);
@@ -180,7 +199,7 @@ int open_formatted(int unit, std::string_view name, OpenStatus status) {
   u.kind = Kind::kFormatted;
   u.fd = fd;
   if (status != OpenStatus::kScratch) u.name = name;
-  u.buf = std::make_unique_for_overwrite<char[]>(kBufferBytes);
+  u.buf = take_block();
   return 0;
 }
 
@@ -222,7 +241,7 @@ int close(int unit) {
       break;
   }
   if (::close(u.fd) != 0 && rc == 0) rc = errno;
-  u = Unit{};
+  release(u);
   return rc;
 }
 
@@ -410,7 +429,7 @@ void reset() {
   for (int unit = 1; unit <= kMaxUnit; ++unit) {
     Unit& u = table().units[unit];
     if (u.fd >= 0) ::close(u.fd);
-    u = Unit{};
+    release(u);
   }
   std::fflush(stdout);
   table().connect_console();
