@@ -338,3 +338,26 @@ TEST_F(Convert, AMissingModelArrayStopsTheModelWithItsChain) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Convert, AStepAnswerThatIsNotANumberEndsTheRunBeforeAnySifFile) {
+  ASSERT_EQ(writer::write_raf(writer::sample_frame(), "model.raf"), 0);
+  const RunResult bad = run({}, "model\nout.sif\n  abc  \n\n");
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.err, "raf2sif: invalid step number: abc\n");
+  EXPECT_EQ(bad.out, std::string(kAllocated) +
+                         " Give RAF File Name Prefix         :  "
+                         " Give Output File Name             :  "
+                         " First TORVE step to be written    :  ");
+  EXPECT_FALSE(std::filesystem::exists("out.sif"));
+  EXPECT_FALSE(std::filesystem::exists("fort.17"));
+
+  const RunResult short_input = run({}, "model\nout.sif\n3\n");
+  EXPECT_EQ(short_input.status, 1);
+  EXPECT_EQ(short_input.err, "raf2sif: unexpected end of input\n");
+  EXPECT_EQ(short_input.out, std::string(kAllocated) + kPrompts);
+  EXPECT_FALSE(std::filesystem::exists("out.sif"));
+}
+
+}  // namespace
