@@ -6,9 +6,10 @@
 
 namespace info {
 
-Failure raflib_failure(std::string what) {
+Failure raflib_failure(std::string what, std::string_view otherwise) {
   raflib::Report& first = raflib::state().first_error;
-  Failure f{std::move(what), first.number, std::string(io::trimmed(first.text))};
+  Failure f{std::move(what), first.number,
+            std::string(first.number != 0 ? io::trimmed(first.text) : otherwise)};
   first = raflib::Report{};
   return f;
 }

@@ -5,14 +5,15 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "info/facts.h"
 
 namespace info {
 
 // The failure of what, named by the first error RAFLIB reported since RAFINI
-// or since the last call (none when RAFLIB reported none).
-Failure raflib_failure(std::string what);
+// or since the last call, or else by the text otherwise.
+Failure raflib_failure(std::string what, std::string_view otherwise = "");
 
 // The failure of what, named by catalogue message n with value for "<I>".
 Failure catalogue_failure(std::string what, int32_t n, int32_t value);

@@ -27,6 +27,7 @@ namespace {
 
 constexpr int32_t kQuiet = 0;  // message unit of every routine: nowhere
 constexpr int64_t kBaseWords = 1000000;
+constexpr std::string_view kRefused = "the array layer refuses it";
 
 // The work array: room for the layer's book-keeping and for any array of the
 // file, which takes at most twice its words on the file (reals stored in
@@ -53,7 +54,7 @@ int32_t recall(io::WorkArray& ia, std::string_view name, std::optional<Failure>&
   if (istat != 0 || k.key == 0) return 0;
   int32_t ipoint = 0;
   arrays::ARREC1(ia, name, ipoint, 1, kRafUnit, kQuiet, istat);
-  if (istat != 0) failure = raflib_failure("recall of " + std::string(name));
+  if (istat != 0) failure = raflib_failure("recall of " + std::string(name), kRefused);
   return istat == 0 ? ipoint : 0;
 }
 
@@ -107,7 +108,7 @@ Facts gather(const Request& request) {
   }
   arrays::INIDMS(w.ia, w.words, arrays::kNameTable, arrays::kNameSlots, arrays::kNameChars,
                  kRafUnit, kQuiet, istat);
-  if (istat != 0) return failed(raflib_failure("array directory, records 101 to 103"));
+  if (istat != 0) return failed(raflib_failure("array directory (records 101 to 103)", kRefused));
   f.directory.emplace();
   if (auto failure = read_directory(w.ia, kRafUnit, *f.mfp, *f.directory)) return failed(*failure);
   if (auto failure = read_model(w.ia, f)) return failed(*failure);
