@@ -103,7 +103,7 @@ Facts gather(const Request& request) {
   }
 
   Work w;
-  if (!allocate(f.key->file_size, w)) {
+  if (!allocate(f.key ? f.key->file_size : 0, w)) {
     return failed({"work array", 0, "cannot allocate " + std::to_string(w.words) + " words"});
   }
   arrays::INIDMS(w.ia, w.words, arrays::kNameTable, arrays::kNameSlots, arrays::kNameChars,

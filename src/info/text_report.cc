@@ -219,36 +219,25 @@ void values_section(const ArrayValues& v, std::string& out) {
   }
 }
 
+// A section that was reached: an empty line, then its lines.
+template <typename T, typename Lines>
+void section(const std::optional<T>& fact, Lines lines, std::string& out) {
+  if (!fact) return;
+  out += '\n';
+  lines(*fact, out);
+}
+
 }  // namespace
 
 std::string text_report(const Facts& f) {
   std::string out;
   put(out, io::Line().a("RAF file ").a(f.file));
-  const auto section = [&out] { out += '\n'; };
-  if (f.key) {
-    section();
-    key_section(*f.key, out);
-  }
-  if (f.mfp) {
-    section();
-    mfp_section(*f.mfp, out);
-  }
-  if (f.directory) {
-    section();
-    directory_section(*f.directory, out);
-  }
-  if (f.parameters) {
-    section();
-    parameters_section(*f.parameters, out);
-  }
-  if (f.steps) {
-    section();
-    steps_section(*f.steps, out);
-  }
-  if (f.array) {
-    section();
-    values_section(*f.array, out);
-  }
+  section(f.key, key_section, out);
+  section(f.mfp, mfp_section, out);
+  section(f.directory, directory_section, out);
+  section(f.parameters, parameters_section, out);
+  section(f.steps, steps_section, out);
+  section(f.array, values_section, out);
   return out;
 }
 

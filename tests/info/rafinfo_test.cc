@@ -74,7 +74,8 @@ TEST_F(Rafinfo, JsonOfABigEndianFileReadsBack) {
   EXPECT_EQ(v["directory"]["result_per_step"].number, 3);
   EXPECT_EQ(v["array"]["name"].text, "U");
   EXPECT_EQ(v["array"]["values"].elements.size(), 216u);
-  const std::vector<double>& u = writer::sample_frame().find("U")->steps.at(8).reals;
+  const writer::Model model = writer::sample_frame();
+  const std::vector<double>& u = model.find("U")->steps.at(8).reals;
   for (std::size_t k = 0; k < u.size(); ++k) EXPECT_EQ(v["array"]["values"][k].number, u[k]) << k;
   EXPECT_FALSE(v.has("error"));
 }

@@ -15,29 +15,40 @@ namespace testing_support {
 
 struct Json {
   enum class Kind { kNull, kBool, kNumber, kString, kArray, kObject };
+  struct Member;
+
   Kind kind = Kind::kNull;
   bool boolean = false;
   double number = 0;
   std::string text;  // a string's value, or a number as written
   std::vector<Json> elements;
-  std::vector<std::pair<std::string, Json>> members;
+  std::vector<Member> members;
 
   // The member called name; a null value when there is none.
-  const Json& operator[](std::string_view name) const {
-    static const Json kNone;
-    for (const auto& [key, value] : members) {
-      if (key == name) return value;
-    }
-    return kNone;
-  }
+  const Json& operator[](std::string_view name) const;
   const Json& operator[](std::size_t k) const { return elements.at(k); }
-  bool has(std::string_view name) const {
-    for (const auto& m : members) {
-      if (m.first == name) return true;
-    }
-    return false;
-  }
+  bool has(std::string_view name) const;
 };
+
+struct Json::Member {
+  std::string name;
+  Json value;
+};
+
+inline const Json& Json::operator[](std::string_view name) const {
+  static const Json kNone;
+  for (const Member& m : members) {
+    if (m.name == name) return m.value;
+  }
+  return kNone;
+}
+
+inline bool Json::has(std::string_view name) const {
+  for (const Member& m : members) {
+    if (m.name == name) return true;
+  }
+  return false;
+}
 
 class JsonReader {
  public:
@@ -98,7 +109,7 @@ class JsonReader {
       if (!literal(":")) return false;
       Json member;
       if (!value(member, depth + 1)) return false;
-      v.members.emplace_back(std::move(key), std::move(member));
+      v.members.push_back({std::move(key), std::move(member)});
       blanks();
       if (literal("}")) return true;
       if (!literal(",")) return false;
