@@ -11,26 +11,6 @@ namespace arrays {
 
 namespace {
 
-// The fixed identifier table: slot k holds the identifier whose value is
-// MSTRU(k) in the fixed layout; unnamed slots are blank.
-constexpr std::array<std::string_view, 200> kFixedIds = {
-    "NNP",    "NEL",    "NBEAM",  "NSPRNG", "NSHELL", "NDAMEL", "NDEL",   "NIMPG",  "NMA",
-    "DENTSW", "NGE",    "NLDCS",  "NLC",    "NTRANS", "NROT",   "NECC",   "NLDP",   "NCEQ",
-    "NMMCEQ", "NTOTBR", "NOLGRP", "NOLBRA", "NSURNP", "NLOADS", "NCNODS", "NLCOMB", "NEQ",
-    "NTK",    "NBW",    "NSHSIZ", "MXELNP", "MXLDCS", "MX2DEL", "MXNPEL", "MXELIE", "MXMAPR",
-    "MXGEPR", "MXELRE", "MXELRX", "MXSTEP", "MXLSPC", "MXGLPR", "MXLDPR", "MXHIPR", "MXFARR",
-    "MXLDS",  "MXCNDS", "MXLCMB", "MXLDCX", "LSTSTO", "NTRAN1", "NLDCS1", "NTEMP1", "MXHAPR",
-    "NLC1",   "MXWLPR", "NEWFRA", "NFRACT", "NEWSTR", "NJOINT", "NJNTNP", "MXELHI", "NWMNPC",
-    "NQUAD",  "NSHIP",  "MXRSCP", "NSHPCH", "MXARPR", "MXNAMS", "MXZYB",  "MXEIG",  "MXTPEL",
-    "NEIG",   "MXTHPR", "MXDPPR", "MXSTA1", "MXSTA2", "MXSTA3", "IHJHAN", "ISOLVR", "NWSOL",
-    "NSTDIM", "LCSTAT", "LCDYNA", "NWEVEC", "NWESEL", "INCRST", "INCRES", "INCPRI", "MXUTIL",
-    "ITMAX",  "ITER",   "IEPSIT", "NSHL3",  "NSHL4",  "MXTHST", "NEWLTY", "NLOHST", "NTHIST",
-    "NMOVNP", "NPOLY",  "NPART",  "MXVXPR", "IUNFC",  "IWINDW", "",       "",       "",
-    "",       "MXSTRU", "NELRES", "NNPRES", "",       "",       "",       "INPUFO", "NELZON",
-    "NNPZON", "IADDEX", "NSOLI8", "NSCHAR", "NQUAD8", "NTRI6",  "NDAMP",  "NNPMAS", "NTHERM",
-    "NELLOA", "NNPLOA", "NEL70",  "NNOD70", "LENS70", "NAMD",
-};
-
 constexpr int kMaxIdLength = 8;
 constexpr int32_t kDefaultUnit = 6;
 constexpr int64_t kHeaderWords = 5;
@@ -107,8 +87,9 @@ void IDADD(io::IntView d, std::string_view name, int32_t& index) {
 
 int32_t IDFIX(std::string_view name) {
   const io::Text<6> field(name);
-  for (std::size_t k = 0; k < kFixedIds.size(); ++k) {
-    if (io::Text<6>(kFixedIds[k]).view() == field.view()) return static_cast<int32_t>(k + 1);
+  for (std::size_t k = 0; k < kFixedIdentifiers.size(); ++k) {
+    if (io::Text<6>(kFixedIdentifiers[k]).view() == field.view())
+      return static_cast<int32_t>(k + 1);
   }
   return 0;
 }

@@ -12,12 +12,33 @@
 #ifndef RAF2SIF_ARRAYS_IDENTIFIERS_H_
 #define RAF2SIF_ARRAYS_IDENTIFIERS_H_
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
 #include "io/work_array.h"
 
 namespace arrays {
+
+// The fixed identifier table: slot k holds the identifier whose value is
+// MSTRU(k) in the fixed layout; unnamed slots are blank.
+inline constexpr std::array<std::string_view, 200> kFixedIdentifiers = {
+    "NNP",    "NEL",    "NBEAM",  "NSPRNG", "NSHELL", "NDAMEL", "NDEL",   "NIMPG",  "NMA",
+    "DENTSW", "NGE",    "NLDCS",  "NLC",    "NTRANS", "NROT",   "NECC",   "NLDP",   "NCEQ",
+    "NMMCEQ", "NTOTBR", "NOLGRP", "NOLBRA", "NSURNP", "NLOADS", "NCNODS", "NLCOMB", "NEQ",
+    "NTK",    "NBW",    "NSHSIZ", "MXELNP", "MXLDCS", "MX2DEL", "MXNPEL", "MXELIE", "MXMAPR",
+    "MXGEPR", "MXELRE", "MXELRX", "MXSTEP", "MXLSPC", "MXGLPR", "MXLDPR", "MXHIPR", "MXFARR",
+    "MXLDS",  "MXCNDS", "MXLCMB", "MXLDCX", "LSTSTO", "NTRAN1", "NLDCS1", "NTEMP1", "MXHAPR",
+    "NLC1",   "MXWLPR", "NEWFRA", "NFRACT", "NEWSTR", "NJOINT", "NJNTNP", "MXELHI", "NWMNPC",
+    "NQUAD",  "NSHIP",  "MXRSCP", "NSHPCH", "MXARPR", "MXNAMS", "MXZYB",  "MXEIG",  "MXTPEL",
+    "NEIG",   "MXTHPR", "MXDPPR", "MXSTA1", "MXSTA2", "MXSTA3", "IHJHAN", "ISOLVR", "NWSOL",
+    "NSTDIM", "LCSTAT", "LCDYNA", "NWEVEC", "NWESEL", "INCRST", "INCRES", "INCPRI", "MXUTIL",
+    "ITMAX",  "ITER",   "IEPSIT", "NSHL3",  "NSHL4",  "MXTHST", "NEWLTY", "NLOHST", "NTHIST",
+    "NMOVNP", "NPOLY",  "NPART",  "MXVXPR", "IUNFC",  "IWINDW", "",       "",       "",
+    "",       "MXSTRU", "NELRES", "NNPRES", "",       "",       "",       "INPUFO", "NELZON",
+    "NNPZON", "IADDEX", "NSOLI8", "NSCHAR", "NQUAD8", "NTRI6",  "NDAMP",  "NNPMAS", "NTHERM",
+    "NELLOA", "NNPLOA", "NEL70",  "NNOD70", "LENS70", "NAMD",
+};
 
 // Words of a directory's header.
 constexpr int64_t kIdCapacity = 1, kIdUnit = 2, kIdCount = 3, kIdFold = 4, kIdAdding = 5;

@@ -52,20 +52,6 @@ int32_t read_raf(std::span<std::byte> buf, int32_t n, int32_t key, FileType t, i
   return st;
 }
 
-// What ARKEYS tells about a record.
-struct Keys {
-  int32_t key = 0, itype = 0, nwpe = 0, ndim = 0, icode = 0;
-  int32_t ser1 = 0, ser2 = 0, ser3 = 0, refl = 0;
-  io::Text<4> store;
-  io::Text<2> type;
-};
-
-void keys_of(io::WorkArray& ia, std::string_view name, int32_t irfins, Keys& k, int32_t imsg,
-             int32_t& istat) {
-  ARKEYS(ia, name, irfins, k.key, k.itype, k.nwpe, k.ndim, k.icode, k.ser1, k.ser2, k.ser3, k.refl,
-         k.store.span(), k.type.span(), imsg, istat);
-}
-
 // Reads the record into the array booked at ipoint, by its type code: 0, or
 // the RAFLIB status (which refuses more elements than the storage holds),
 // or -1 for an element count beyond 32 bits or a type code of no reader:
@@ -93,6 +79,12 @@ int32_t read_record(io::WorkArray& ia, std::string_view name, int32_t ipoint, co
 }
 
 }  // namespace
+
+void keys_of(io::WorkArray& ia, std::string_view name, int32_t irfins, Keys& k, int32_t imsg,
+             int32_t& istat) {
+  ARKEYS(ia, name, irfins, k.key, k.itype, k.nwpe, k.ndim, k.icode, k.ser1, k.ser2, k.ser3, k.refl,
+         k.store.span(), k.type.span(), imsg, istat);
+}
 
 int32_t ARRKEY(int32_t n, int32_t irfins, io::IntView numraf, io::IntView keyraf) {
   if (!numraf.has(kRafBase)) return -1;

@@ -23,6 +23,7 @@
 #include <span>
 #include <string_view>
 
+#include "io/text.h"
 #include "io/work_array.h"
 
 namespace arrays {
@@ -52,6 +53,18 @@ void ARKEYS(io::WorkArray& ia, std::string_view name, int32_t irfins, int32_t& k
             int32_t& nwpe, int32_t& ndim, int32_t& icode, int32_t& iser1, int32_t& iser2,
             int32_t& iser3, int32_t& irefl, std::span<char> store, std::span<char> type,
             int32_t imsg, int32_t& istat);
+
+// What ARKEYS tells about a record, as one value.
+struct Keys {
+  int32_t key = 0, itype = 0, nwpe = 0, ndim = 0, icode = 0;
+  int32_t ser1 = 0, ser2 = 0, ser3 = 0, refl = 0;
+  io::Text<4> store;
+  io::Text<2> type;
+};
+
+// ARKEYS into k.
+void keys_of(io::WorkArray& ia, std::string_view name, int32_t irfins, Keys& k, int32_t imsg,
+             int32_t& istat);
 
 // The RAF number of array n for step index irfins; 0 when the array has no
 // record for it (nothing stored, a class without a slot for the index), -1

@@ -20,17 +20,13 @@ struct Place {
 
 Place look_up(io::IntView mstru, std::string_view name) {
   Place p;
-  if (!mstru.has(1)) return p;
-  if (mstru(1) >= 0) {
+  if (mstru.has(1) && mstru(1) >= 0) {
     p.directory = false;
     p.k = IDFIX(name);
     return p;
   }
-  if (!mstru.has(2)) return p;
-  const int64_t m = mstru(2);
-  if (m < 0 || m + kDirectoryHeader > mstru.size()) return p;
-  p.d = io::IntView(mstru.work(), mstru.word(m + 1), mstru.size() - m);
-  p.k = IDXIST(p.d, name);
+  p.d = identifier_directory(mstru);
+  if (p.d.size() > 0) p.k = IDXIST(p.d, name);
   return p;
 }
 
@@ -45,6 +41,13 @@ void not_found(std::string_view routine, std::string_view header, std::string_vi
 }
 
 }  // namespace
+
+io::IntView identifier_directory(io::IntView mstru) {
+  if (!mstru.has(2) || mstru(1) >= 0) return {};
+  const int64_t m = mstru(2);
+  if (m < 0 || m + kDirectoryHeader > mstru.size()) return {};
+  return io::IntView(mstru.work(), mstru.word(m + 1), mstru.size() - m);
+}
 
 int32_t GTSTRU(io::IntView mstru, std::string_view name, int32_t imsg, int32_t& istat) {
   if (istat != 0) return 0;

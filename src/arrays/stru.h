@@ -20,6 +20,11 @@
 
 namespace arrays {
 
+// The identifier directory of MSTRU in the directory layout, from word
+// MSTRU(2)+1 to the end; empty in the fixed layout or when its header does not
+// lie in MSTRU.
+io::IntView identifier_directory(io::IntView mstru);
+
 // The value of parameter name; 0 when it is not found, which is an error
 // ("PARAMETER NOT FOUND:") unless the fixed table does not name it or the
 // directory lets identifiers be added.

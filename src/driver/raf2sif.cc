@@ -8,6 +8,7 @@
 #include "arrays/recall.h"
 #include "arrays/stru.h"
 #include "arrays/views.h"
+#include "driver/progress.h"
 #include "io/text.h"
 #include "io/units.h"
 #include "sif/check.h"
@@ -175,10 +176,12 @@ void raf2sif(io::WorkArray& ia, std::string_view name, int32_t iraf, int32_t lpu
   if (st != 0) return failure();
 
   // 13. The element forces of every stored step, numbered 1 .. NSTORE.
+  Progress progress(nstore);
   int32_t isto = 0;
   for (int32_t step = i1; step <= i2; ++step) {
     if (word(mglres, mxglpr, step, kWordStored) == 0) continue;
     if (++isto > nstore) return failure();
+    progress.show("forces", isto);
     int32_t p_tfle = 0;
     int32_t p_tmidfo = 0;
     arrays::ARREC1(ia, "TFLE", p_tfle, step, iraf, lpu, st);
@@ -194,6 +197,7 @@ void raf2sif(io::WorkArray& ia, std::string_view name, int32_t iraf, int32_t lpu
   for (int32_t step = i1; step <= i2; ++step) {
     if (word(mglres, mxglpr, step, kWordStored) == 0) continue;
     if (++isto > nstore) return failure();
+    progress.show("displacements", isto);
     int32_t p_u = 0;
     arrays::ARREC1(ia, "U", p_u, step, iraf, lpu, st);
     if (st != 0) return failure();

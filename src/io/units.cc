@@ -125,6 +125,10 @@ int open_fd(std::string_view name, OpenStatus status, int access, bool& read_onl
     return fd;
   }
   const std::string path(name);
+  if (status == OpenStatus::kReadOnly) {
+    read_only = true;
+    access = O_RDONLY;
+  }
   int flags = access | O_CLOEXEC;
   if (status == OpenStatus::kNew) flags |= O_CREAT | O_EXCL;
   if (status == OpenStatus::kUnknown) flags |= O_CREAT;

@@ -35,7 +35,8 @@ constexpr int kIostatNoRecord = 5008;    // record (or part of it) beyond the en
 constexpr int kIostatBackspace = 5009;   // no record to step back over
 constexpr int kIostatBadInteger = 5010;  // a field read as an integer holds something else
 
-enum class OpenStatus { kOld, kNew, kUnknown, kScratch };
+// kReadOnly: an existing file, opened for reading only (direct access).
+enum class OpenStatus { kOld, kNew, kUnknown, kScratch, kReadOnly };
 
 // Opens a formatted sequential file for writing. An existing file is
 // rewritten from its start (at the first write). kScratch ignores the name.

@@ -122,6 +122,9 @@ void RFERR(int32_t& status, std::string_view routine, int32_t value, std::string
   io::Text<kMessageChars> message;
   int32_t s = 0, level = 0;
   RFMSG(n, message, s, level);
+  RFSUBS(message.span(), value, text);
+  Report& first = state().first_error;
+  if (s >= 3 && first.number == 0) first = {n, io::Text<6>(routine), message};
   const auto& units = state().message_units[s - 1];
   if (std::any_of(units.begin(), units.end(), [](int32_t u) { return u >= 1; })) {
     const std::string_view marker = kMarkers[s - 1];
@@ -147,7 +150,6 @@ void RFERR(int32_t& status, std::string_view routine, int32_t value, std::string
     }
     detail.a(" / Msg_no ").i(n, 5).a(":");
     if (level != 0) put_squeezed(s, detail.view());
-    RFSUBS(message.span(), value, text);
     put(s, io::Line().x(1).a(marker).x(1).a(message).view());
   }
   status = static_cast<int32_t>(s >= 3 ? -n : n);

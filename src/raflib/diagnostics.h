@@ -15,11 +15,11 @@
 #include <string_view>
 
 #include "io/text.h"
+#include "raflib/state.h"
 
 namespace raflib {
 
 constexpr std::string_view kDummy = "*DUMMY*";  // the text of a report that has none
-constexpr int kMessageChars = 70;
 
 // Reports message |status| of the catalogue for `routine` (6 characters),
 // with value for "<I>" (kUndefined prints "<UNKNOWN>") and text for "<A>".

@@ -6,6 +6,7 @@
 #include "raflib/diagnostics.h"
 #include "raflib/machine.h"
 #include "raflib/transfer.h"
+#include "raflib/upgrade.h"
 
 namespace raflib {
 
@@ -170,6 +171,9 @@ void RFSMFP(int32_t& status) {
   int64_t address = block_address(slot, s.entry.block);
   const std::span<std::byte> bytes = std::as_writable_bytes(std::span(buffer.words));
   FFILE(file_unit(slot), kRead, address, bytes, words, status);
+  if (status == 0 && slot.version0_in_memory) {
+    patch_version0_block(slot, s.entry.block, buffer.words, status);
+  }
   if (status != 0) {
     RFIOER(status, "RFSMFP", kRead);
     RFTRCE("RFSMFP");

@@ -22,14 +22,13 @@ namespace {
 
 using FileName = io::Text<255>;
 
+// The open statuses by their first letter ("NEW", "UNKNOWN", "OLD").
 struct OpenWord {
   char letter;
-  std::string_view word;
   io::OpenStatus status;
 };
-constexpr std::array<OpenWord, 3> kOpenWords = {{{'N', "NEW    ", io::OpenStatus::kNew},
-                                                 {'U', "UNKNOWN", io::OpenStatus::kUnknown},
-                                                 {'O', "OLD    ", io::OpenStatus::kOld}}};
+constexpr std::array<OpenWord, 3> kOpenWords = {
+    {{'N', io::OpenStatus::kNew}, {'U', io::OpenStatus::kUnknown}, {'O', io::OpenStatus::kOld}}};
 
 const OpenWord* open_word(char letter) {
   const auto* w = std::find_if(kOpenWords.begin(), kOpenWords.end(), [letter](const OpenWord& o) {
@@ -54,7 +53,7 @@ void RFDFNM(std::span<char> name, int32_t unit) {
 
 // Opens the file on the unit and takes a free slot for it, holding minus the
 // unit until the file is validated or initialised.
-void RFFIOP(std::string_view name, int32_t unit, std::string_view open_status, int32_t& status) {
+void RFFIOP(std::string_view name, int32_t unit, io::OpenStatus open_status, int32_t& status) {
   status = 0;
   State& s = state();
   int32_t value = kUndefined;
@@ -67,8 +66,7 @@ void RFFIOP(std::string_view name, int32_t unit, std::string_view open_status, i
     status = 1038;
     value = kSlots;
   } else {
-    const int rc =
-        io::open_direct(unit, io::trimmed(name), open_word(open_status[0])->status, kRecordBytes);
+    const int rc = io::open_direct(unit, io::trimmed(name), open_status, kRecordBytes);
     if (rc > 0) {
       status = 1034;
       value = rc;
@@ -107,7 +105,8 @@ void fresh_buffers(Slot& slot) {
 }
 
 // Validates the key of the file just opened on the unit, puts the file in
-// use and upgrades it when it is of format version 0.
+// use and upgrades it when it is of format version 0: in place, or in memory
+// when files are opened for reading only.
 void RFIOLD(int32_t unit, int32_t& status) {
   status = 0;
   State& s = state();
@@ -181,7 +180,9 @@ void RFIOLD(int32_t unit, int32_t& status) {
       return;
     }
   }
-  if (version < kVersion) {
+  if (version < 1 && s.read_only) {
+    slot.version0_in_memory = true;
+  } else if (version < kVersion) {
     RFCVER(version, revision, status);
     if (status != 0) fail(status, kUndefined, kDummy);
   }
@@ -248,17 +249,22 @@ void RAFINI(int32_t msg_unit) {
   s.message_units = {{{0, 0}, {msg_unit, 0}, {msg_unit, 0}, {msg_unit, 0}}};
   RFMACH();
   s.iwfile = 0;
+  s.first_error = Report{};
 }
 
 void RAFOLD(int32_t unit, std::span<char> fname, int32_t& status) {
   FileName name(std::string_view(fname.data(), fname.size()));
   RFDFNM(name.span(), unit);
-  RFFIOP(name, unit, "OLD", status);
+  RFFIOP(name, unit, state().read_only ? io::OpenStatus::kReadOnly : io::OpenStatus::kOld, status);
   if (status == 0) {
     io::assign(fname, name.view());
     RFIOLD(unit, status);
   }
   if (status < 0) RFTRCE("RAFOLD");
+}
+
+void open_for_reading_only(bool on) {
+  state().read_only = on;
 }
 
 void RAFNEW(int32_t unit, std::span<char> fname, std::string_view open_status, int32_t maxarr,
@@ -276,7 +282,7 @@ void RAFNEW(int32_t unit, std::span<char> fname, std::string_view open_status, i
     return;
   }
   RFDFNM(name.span(), unit);
-  RFFIOP(name, unit, word->word, status);
+  RFFIOP(name, unit, word->status, status);
   if (status == 0) {
     io::assign(fname, name.view());
     RFINEW(unit, maxarr, status);

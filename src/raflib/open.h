@@ -21,6 +21,12 @@ void RAFINI(int32_t msg_unit);
 // in fname. A file that may only be read opens for reading.
 void RAFOLD(int32_t unit, std::span<char> fname, int32_t& status);
 
+// With on, RAFOLD opens every file for reading only, so that it is never
+// written, and upgrades a file of format version 0 in memory, block by block
+// as its MFP is read, instead of in place; with off (the default) as above.
+// For programs that inspect RAF files.
+void open_for_reading_only(bool on);
+
 // Opens fname on unit with open status "NEW", "UNKNOWN" or "OLD" (first
 // letter, either case) and writes a new, empty RAF structure for maxarr
 // arrays into it, replacing whatever the file held.

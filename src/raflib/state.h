@@ -25,6 +25,7 @@ constexpr int kKeyWords = kKeyChars / kBytesPerWord;
 constexpr int32_t kVersion = 2;
 constexpr int32_t kRevision = 1;
 constexpr int32_t kUndefined = -12345;  // "no value" for the diagnostics
+constexpr int kMessageChars = 70;       // the text of a catalogue message
 
 // Operation codes of the lookup and the access state.
 constexpr int32_t kAllocate = 0, kWrite = 1, kRead = 2, kLocate = 3;
@@ -58,6 +59,9 @@ struct Slot {
   // Kept per file, so that one file opened after another does not change
   // how the first is read or whether it may be written.
   int32_t computer_type = 0;
+  // A file of format version 0 opened for reading only: its MFP blocks are
+  // upgraded in memory as they are loaded, since the file may not be.
+  bool version0_in_memory = false;
   Stamp opened;
   std::array<BlockBuffer, kBuffers> buffers;
 };
@@ -71,6 +75,14 @@ struct CurrentEntry {
   int32_t address = 0, type = 0, allocated = 0, stored = 0;
 };
 
+// One report of the diagnostics: its message number (0 = none), the
+// routine that made it and its text with the placeholders filled in.
+struct Report {
+  int64_t number = 0;
+  io::Text<6> routine;
+  io::Text<kMessageChars> text;
+};
+
 struct State {
   std::array<Slot, kSlots> slots;
   int32_t current = 0;  // current slot, 1 .. 10; 0 = none
@@ -80,6 +92,11 @@ struct State {
   // Two message units per severity (INFO, WARNING, ERROR, FATAL ERROR);
   // a unit below 1 is none.
   std::array<std::array<int32_t, 2>, 4> message_units{};
+  // The first error reported since RAFINI, printed or not: what a program
+  // that speaks for itself says when RAFLIB fails.
+  Report first_error;
+  // RAFOLD opens files for reading only and never writes them.
+  bool read_only = false;
 };
 
 State& state();

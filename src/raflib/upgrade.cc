@@ -10,6 +10,12 @@
 
 namespace raflib {
 
+namespace {
+
+constexpr int kLastEntry = kBlockWords - kWordsPerEntry;  // the first word of entry 64
+
+}  // namespace
+
 void RFCVER(int32_t version, int32_t /*revision: every revision of version 0 is alike*/,
             int32_t& status) {
   status = 0;
@@ -24,7 +30,6 @@ void RFCVER(int32_t version, int32_t /*revision: every revision of version 0 is 
   }
   std::array<int32_t, 2 * kBlockWords> pair;
   const std::span<std::byte> bytes = std::as_writable_bytes(std::span(pair));
-  constexpr int kLastEntry = kBlockWords - kWordsPerEntry;  // entry 64 of block k
   for (int32_t k = 1; k <= slot.mfpmax / kEntriesPerBlock - 1; ++k) {
     int64_t address = block_address(slot, k);
     FFILE(slot.unit, kRead, address, bytes, 2 * kBlockWords, status);
@@ -48,6 +53,19 @@ void RFCVER(int32_t version, int32_t /*revision: every revision of version 0 is 
     return;
   }
   ++state().iwfile;
+}
+
+void patch_version0_block(const Slot& slot, int32_t block, std::span<int32_t, kBlockWords> words,
+                          int32_t& status) {
+  status = 0;
+  if (block > slot.mfpmax / kEntriesPerBlock - 1) return;
+  // Entry 64 of the next block lies at the end of its second record.
+  std::array<int32_t, kRecordWords> record;
+  int64_t address = block_address(slot, block + 1) + 1;
+  const std::span<std::byte> bytes = std::as_writable_bytes(std::span(record));
+  FFILE(file_unit(slot), kRead, address, bytes, kRecordWords, status);
+  if (status != 0) return;
+  std::copy_n(record.end() - kWordsPerEntry, kWordsPerEntry, words.begin() + kLastEntry);
 }
 
 }  // namespace raflib

@@ -44,10 +44,6 @@ class Stru : public ArraysTest {
     o.layout = writer::MstruLayout::kFixed;
     return put(writer::build_mstru(kParameters, o));
   }
-  // The directory D of a directory-layout MSTRU.
-  static io::IntView d_of(io::IntView mstru) {
-    return io::IntView(mstru.work(), mstru.word(mstru(2) + 1), mstru.size() - mstru(2));
-  }
 };
 
 TEST_F(Stru, DirectoryLayoutAddsFoldedIdentifiers) {
@@ -55,7 +51,7 @@ TEST_F(Stru, DirectoryLayoutAddsFoldedIdentifiers) {
   int32_t st = 0;
   EXPECT_EQ(arrays::GTSTRU(mstru, "NNP", kMsg, st), 36);
   EXPECT_EQ(arrays::GTSTRU(mstru, "mxstep", kMsg, st), 12);
-  const io::IntView d = d_of(mstru);
+  const io::IntView d = arrays::identifier_directory(mstru);
   EXPECT_EQ(d(arrays::kIdCount), 5);
   arrays::PTSTRU(mstru, "iFWST1", 4, kMsg, st);
   EXPECT_EQ(d(arrays::kIdCount), 6);
@@ -119,7 +115,7 @@ TEST_F(Stru, AFullDirectoryRefusesNewIdentifiers) {
 
 TEST_F(Stru, IllegalIdentifiersAreReportedOnTheDirectorysUnit) {
   io::IntView mstru = directory();
-  const io::IntView d = d_of(mstru);
+  const io::IntView d = arrays::identifier_directory(mstru);
   EXPECT_EQ(arrays::IDXIST(d, "IF WST"), 0);
   EXPECT_EQ(arrays::IDXIST(d, "ABCDEFGHI"), 0);
   EXPECT_EQ(messages(), (std::vector<std::string>{"", "  *** ERROR IN IDXIST  ***", "",
@@ -174,7 +170,7 @@ TEST_F(Stru, ADirectoryPlacedOutsideMstruFindsNothing) {
   // A count of identifiers beyond the directory is searched only as far
   // as the directory goes.
   io::IntView mstru = directory(0);
-  d_of(mstru).set(arrays::kIdCount, 2000000000);
+  arrays::identifier_directory(mstru).set(arrays::kIdCount, 2000000000);
   int32_t st = 0;
   EXPECT_EQ(arrays::GTSTRU(mstru, "NEL", kMsg, st), 68);
   EXPECT_EQ(arrays::GTSTRU(put({-1}), "NEL", kMsg, st), 0);
@@ -182,6 +178,19 @@ TEST_F(Stru, ADirectoryPlacedOutsideMstruFindsNothing) {
   st = 0;
   EXPECT_EQ(arrays::GTSTRU(io::IntView(), "NEL", kMsg, st), 0);
   EXPECT_EQ(st, -1);
+}
+
+TEST_F(Stru, TheIdentifierDirectoryLiesWhereWord2PlacesIt) {
+  const io::IntView mstru = directory();
+  const io::IntView d = arrays::identifier_directory(mstru);
+  ASSERT_EQ(d.size(), mstru.size() - mstru(2));
+  EXPECT_EQ(d.word(1), mstru.word(mstru(2) + 1));
+  EXPECT_EQ(d(arrays::kIdCount), 2 + static_cast<int32_t>(kParameters.size()));
+  EXPECT_EQ(arrays::identifier_directory(fixed()).size(), 0);
+  io::IntView beyond = directory();
+  beyond.set(2, static_cast<int32_t>(beyond.size()) - 4);  // no room for the header
+  EXPECT_EQ(arrays::identifier_directory(beyond).size(), 0);
+  EXPECT_EQ(arrays::identifier_directory(put({-1})).size(), 0);
 }
 
 TEST(Identifiers, CodesAndTheFixedTable) {

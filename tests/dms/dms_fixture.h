@@ -81,13 +81,7 @@ class DmsTest : public testing_support::InTempDir {
   // The lines written on the message unit so far (the unit is closed).
   std::vector<std::string> messages() {
     io::close(kUnit);
-    const std::string text = testing_support::read_file("fort.17");
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-      lines.push_back(text.substr(start, end - start));
-    }
-    return lines;
+    return testing_support::read_lines("fort.17");
   }
 
   io::WorkArray iwa_;

@@ -301,3 +301,63 @@ TEST_F(Convert, TubeWithoutStoredOuterDiameterAndISectionWithoutBottomFlange) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Convert, WithoutComputedSectionsTheResultDefinitionsTakeTheModelsEnd) {
+  // Only general sections and no transformations: nothing follows the
+  // boundary conditions in the model, so the first result definition takes
+  // the place of the model-closing IEND.
+  writer::Model model = writer::sample_frame();
+  for (int32_t& type : model.find("MGETYP")->once.ints) type = 4;
+  model.set_parameter("NTRANS", 0);
+  ASSERT_EQ(convert(model).status, 0);
+  const auto records = parse(sif());
+  const auto first_result = std::find_if(records.begin(), records.end(),
+                                         [](const Record& r) { return r.name == "RDFORCES"; });
+  ASSERT_NE(first_result, records.end());
+  EXPECT_EQ(std::prev(first_result)->name, "BNBCD");
+  EXPECT_EQ(named(records, "IEND").size(), 2u);
+  EXPECT_EQ(named(records, "GBEAMG").size(), 4u);  // the general sections' own records
+}
+
+TEST_F(Convert, AMissingModelArrayStopsTheModelWithItsChain) {
+  writer::Model model = writer::sample_frame();
+  model.remove("MNELNP");
+  const RunResult r = convert(model);
+  EXPECT_EQ(r.status, 1);
+  const std::string text = read_file("out.sif");
+  EXPECT_TRUE(
+      text.ends_with("  *** ERROR IN ARPOIN ***\r\n"
+                     "\r\n  *** Array not allocated : MNELNP\r\n\r\n\r\n"
+                     "\r\n\r\n * ERROR   IN ROUTINE WSIF_GEO  *\r\n"
+                     "\r\n  *** ERROR IN raf2sif   ***\r\n"
+                     "\r\n  *** ERROR IN Z2EDI   ***\r\n"))
+      << text.substr(text.size() > 400 ? text.size() - 400 : 0);
+  EXPECT_EQ(text.find("IDENT"), std::string::npos);  // no record before the parameters are read
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Convert, AStepAnswerThatIsNotANumberEndsTheRunBeforeAnySifFile) {
+  ASSERT_EQ(writer::write_raf(writer::sample_frame(), "model.raf"), 0);
+  const RunResult bad = run({}, "model\nout.sif\n  abc  \n\n");
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.err, "raf2sif: invalid step number: abc\n");
+  EXPECT_EQ(bad.out, std::string(kAllocated) +
+                         " Give RAF File Name Prefix         :  "
+                         " Give Output File Name             :  "
+                         " First TORVE step to be written    :  ");
+  EXPECT_FALSE(std::filesystem::exists("out.sif"));
+  EXPECT_FALSE(std::filesystem::exists("fort.17"));
+
+  const RunResult short_input = run({}, "model\nout.sif\n3\n");
+  EXPECT_EQ(short_input.status, 1);
+  EXPECT_EQ(short_input.err, "raf2sif: unexpected end of input\n");
+  EXPECT_EQ(short_input.out, std::string(kAllocated) + kPrompts);
+  EXPECT_FALSE(std::filesystem::exists("out.sif"));
+}
+
+}  // namespace

@@ -188,6 +188,20 @@ TEST_F(Units, ReadOnlyFileOpensForReadingAndRefusesWrites) {
   EXPECT_NE(io::write_direct(22, 1, b, sizeof b), 0);
 }
 
+TEST_F(Units, AFileOpenedForReadingOnlyIsNeverWritten) {
+  write_file("a.raf", std::string(1024, 'a'));
+  ASSERT_EQ(io::open_direct(22, "a.raf", io::OpenStatus::kReadOnly, 512), 0);
+  EXPECT_TRUE(io::is_read_only(22));
+  char b[4] = {'b', 'b', 'b', 'b'};
+  EXPECT_EQ(io::read_direct(22, 2, b, sizeof b), 0);
+  EXPECT_EQ(b[0], 'a');
+  EXPECT_NE(io::write_direct(22, 1, b, sizeof b), 0);
+  EXPECT_EQ(io::close(22), 0);
+  EXPECT_EQ(read_file("a.raf"), std::string(1024, 'a'));
+  EXPECT_GT(io::open_direct(22, "absent.raf", io::OpenStatus::kReadOnly, 512), 0);
+  EXPECT_FALSE(std::filesystem::exists("absent.raf"));
+}
+
 TEST_F(Units, AFailedWriteIsStickyAndReportedAtClose) {
   ASSERT_EQ(io::open_formatted(17, "/dev/full", io::OpenStatus::kOld), 0);
   const std::string line(1000, 'x');

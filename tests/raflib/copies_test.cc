@@ -202,6 +202,30 @@ TEST_F(Upgrade, ACopyThatWouldLoseAnArrayIsRefused) {
   EXPECT_EQ(raflib::write_version0_copy("lossy.raf", "x.raf"), -1);
 }
 
+TEST_F(Upgrade, OpenedForReadingOnlyAVersion0FileIsUpgradedInMemoryAndNeverWritten) {
+  make(200, {1, 64, 65, 128, 129, 200});
+  const std::string before = read_file("v0.raf");
+  raflib::open_for_reading_only(true);
+  ASSERT_EQ(open_old("v0.raf"), 0);
+  EXPECT_TRUE(io::is_read_only(kUnit));
+  for (const int32_t k : {1, 64, 65, 128, 129, 200}) expect_array(k);
+  // Block 3, the last whole block, is left as the upgrade in place leaves it.
+  std::vector<int32_t> v(1);
+  int32_t st = -1;
+  raflib::RAFGIN(bytes(v), 1, 192, kUnit, st);
+  EXPECT_EQ(v[0], 128);
+  EXPECT_EQ(raflib::state().slots[0].key.view().substr(8, 8), "   0   0");
+  raflib::RAFPIN(cbytes(v), 1, 2, kUnit, st);
+  EXPECT_EQ(st, -1035);
+  raflib::state().iwfile = 1;  // as after writing another file
+  EXPECT_EQ(close(), 0);
+  EXPECT_EQ(read_file("v0.raf"), before);
+  // A foreign version 0 file, which cannot be upgraded in place, reads too.
+  ASSERT_EQ(raflib::write_foreign_order_copy("v0.raf", "big0.raf", 8), 0);
+  ASSERT_EQ(open_old("big0.raf"), 0);
+  for (const int32_t k : {1, 64, 65, 128, 129, 200}) expect_array(k);
+}
+
 TEST_F(Upgrade, AForeignVersion0FileIsRefusedBeforeAnythingIsWritten) {
   make(200, {64, 130});
   ASSERT_EQ(raflib::write_foreign_order_copy("v0.raf", "big0.raf", 8), 0);

@@ -94,6 +94,23 @@ TEST_F(Diagnostics, NoMessageUnitPrintsNothingButErrorsStayNegative) {
   EXPECT_TRUE(messages().empty());
 }
 
+TEST_F(Diagnostics, TheFirstErrorSinceRafiniIsKeptWithItsText) {
+  raflib::RAFINI(0);
+  int32_t status = 1011;  // a warning is no error
+  raflib::RFERR(status, "RFIOLD", raflib::kUndefined, "8");
+  EXPECT_EQ(raflib::state().first_error.number, 0);
+  status = 1062;
+  raflib::RFERR(status, "RFIOLD", 99, raflib::kDummy);
+  status = 1036;
+  raflib::RFERR(status, "RAFGIN", 5008, raflib::kDummy);
+  const raflib::Report& first = raflib::state().first_error;
+  EXPECT_EQ(first.number, 1062);
+  EXPECT_EQ(first.routine.view(), "RFIOLD");
+  EXPECT_EQ(io::trimmed(first.text), "Inconsistent CHKEY: MFPCUR = 99 is illegal");
+  raflib::RAFINI(0);
+  EXPECT_EQ(raflib::state().first_error.number, 0);
+}
+
 TEST_F(Diagnostics, ANumberOutsideTheCatalogueIsAnErrorWithoutDetail) {
   int32_t status = 77;
   raflib::RFERR(status, "RAFGIN", raflib::kUndefined, raflib::kDummy);

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "io/units.h"
 
@@ -42,6 +43,17 @@ class InTempDir : public ::testing::Test {
 inline std::string read_file(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The records of a file whose lines end with CR LF, without their line ends.
+inline std::vector<std::string> read_lines(const std::filesystem::path& path) {
+  const std::string text = read_file(path);
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
 }
 
 inline void write_file(const std::filesystem::path& path, const std::string& bytes) {

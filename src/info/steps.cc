@@ -1,0 +1,44 @@
+#include "info/steps.h"
+
+#include <string>
+
+namespace info {
+
+namespace {
+
+// Words of a step's column: two that say the step exists, one that says
+// whether its results are stored.
+constexpr int32_t kPresent1 = 2, kPresent2 = 3, kStored = 10;
+
+}  // namespace
+
+std::optional<Failure> read_steps(io::IntView mglres, int32_t mxglpr, int32_t mxstep, Steps& s) {
+  s.present = true;
+  s.mxglpr = mxglpr;
+  s.mxstep = mxstep;
+  if (mxglpr < kStored || mxstep < 0 || mglres.size() < int64_t{mxglpr} * mxstep) {
+    return Failure{"MGLRES", 0,
+                   std::to_string(mglres.size()) +
+                       " words do not hold MXSTEP = " + std::to_string(mxstep) +
+                       " steps of MXGLPR = " + std::to_string(mxglpr) + " words"};
+  }
+  const auto word = [&](int32_t step, int32_t w) {
+    return mglres((int64_t{step} - 1) * mxglpr + w);
+  };
+  while (s.count < mxstep &&
+         (word(s.count + 1, kPresent1) != 0 || word(s.count + 1, kPresent2) != 0)) {
+    ++s.count;
+  }
+  for (int32_t step = 1; step <= s.count; ++step) {
+    const int32_t flag = word(step, kStored);
+    if (flag == 1) s.stored.push_back(step);
+    if (flag != 0 && flag != 1) {
+      return Failure{
+          "MGLRES", 0,
+          "step " + std::to_string(step) + " has the stored flag " + std::to_string(flag)};
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace info
