@@ -31,6 +31,27 @@ TEST_F(Units, FormattedRecordsEndWithCrLfAndKeepTrailingBlanks) {
   EXPECT_EQ(read_file("out.sif"), "IEND    \r\n\r\n");
 }
 
+// Output blocks are reused from file to file: a file opened after another
+// one closed holds its own records only, in either order of closing.
+TEST_F(Units, FilesOpenedOneAfterAnotherHoldOnlyTheirOwnRecords) {
+  ASSERT_EQ(io::open_formatted(17, "a.sif", io::OpenStatus::kUnknown), 0);
+  ASSERT_EQ(io::open_formatted(18, "b.sif", io::OpenStatus::kUnknown), 0);
+  io::write_record(17, "FIRST FILE, A LONGER RECORD");
+  io::write_record(18, "SECOND");
+  io::close(17);
+  io::close(18);
+  ASSERT_EQ(io::open_formatted(18, "c.sif", io::OpenStatus::kUnknown), 0);
+  io::write_record(18, "C");
+  io::reset();
+  ASSERT_EQ(io::open_formatted(17, "d.sif", io::OpenStatus::kUnknown), 0);
+  io::write_record(17, "D");
+  io::close(17);
+  EXPECT_EQ(read_file("a.sif"), "FIRST FILE, A LONGER RECORD\r\n");
+  EXPECT_EQ(read_file("b.sif"), "SECOND\r\n");
+  EXPECT_EQ(read_file("c.sif"), "");
+  EXPECT_EQ(read_file("d.sif"), "D\r\n");
+}
+
 TEST_F(Units, UnknownStatusRewritesAnExistingFileFromItsStart) {
   write_file("out.sif", std::string(5000, 'x'));
   ASSERT_EQ(io::open_formatted(17, "out.sif", io::OpenStatus::kUnknown), 0);
