@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -32,6 +33,12 @@ namespace {
 constexpr int32_t kWords = 2'000'000;
 constexpr std::string_view kAnswers = "fuzz\nfuzz.sif\n\n\n";
 constexpr const char* kRafFile = "fuzz.raf";
+constexpr const char* kSifFile = "fuzz.sif";
+constexpr const char* kMessageFile = "fort.17";  // unit 17 before the SIF file is open
+// The last record of a complete SIF file, and of the messages of a failed run.
+constexpr std::string_view kClosingRecord =
+    "IEND      2.00000000E+00  0.00000000E+00  0.00000000E+00  0.00000000E+00\r\n";
+constexpr std::string_view kFailureBlock = "  *** ERROR IN Z2EDI   ***\r\n";
 constexpr int32_t kHighWater = 6;  // DMSGEN item: the highest word the DMS has used
 
 class Harness {
@@ -49,15 +56,46 @@ class Harness {
   void run(const uint8_t* data, std::size_t size) {
     driver::reset_process_state();
     io::fix_clock(0);  // the same report headers in every run
+    std::filesystem::remove(kSifFile);
+    std::filesystem::remove(kMessageFile);
     std::ofstream(kRafFile, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     io::set_console(kAnswers, true);
-    driver::z2edi(work_, kWords);
+    const int32_t rc = driver::z2edi(work_, kWords);
     io::reset();
+    check_outcome(rc);
     clear_used_words();
   }
 
  private:
+  // A run's files must say what it returned: a success leaves a complete SIF
+  // file, a failure ends its messages (in the SIF file once that is open)
+  // with the Z2EDI block. Anything else is a finding.
+  static void check_outcome(int32_t rc) {
+    const bool sif = std::filesystem::exists(kSifFile);
+    if (rc == 0 && !(sif && ends_with(kSifFile, kClosingRecord))) {
+      finding("a successful conversion left no complete SIF file");
+    }
+    if (rc != 0 && !ends_with(sif ? kSifFile : kMessageFile, kFailureBlock)) {
+      finding("the messages of a failed conversion do not end with the Z2EDI block");
+    }
+  }
+
+  static bool ends_with(const char* file, std::string_view tail) {
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in.tellg();
+    if (!in || size < static_cast<std::streamoff>(tail.size())) return false;
+    std::string last(tail.size(), '\0');
+    in.seekg(size - static_cast<std::streamoff>(tail.size()));
+    in.read(last.data(), static_cast<std::streamsize>(last.size()));
+    return in && last == tail;
+  }
+
+  [[noreturn]] static void finding(const char* what) {
+    std::fprintf(stderr, "convert_fuzzer: %s\n", what);
+    std::abort();
+  }
+
   // Zeroes the words the run's DMS used (all of them when its book-keeping
   // cannot say).
   void clear_used_words() {
