@@ -52,7 +52,7 @@ fuzz: asan-configure
 	mkdir -p $(FUZZ_DIR)/corpus
 	TMPDIR=$(FUZZ_TMP) $(FUZZ_DIR)/convert_fuzzer -max_total_time=$(FUZZ_TIME) -max_len=131072 -timeout=10 \
 	  -rss_limit_mb=2048 -artifact_prefix=$(FUZZ_DIR)/ -print_final_stats=1 \
-	  $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds
+	  $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds $(CURDIR)/tests/driver/regressions
 
 bench:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DRAF2SIF_BENCH=ON -DRAF2SIF_TESTS=OFF >/dev/null

@@ -314,6 +314,15 @@ TEST_F(Damaged, AFileThatEndsInTheMiddleOfAResultArray) {
                   "*** ERROR IN ARREC1 ***\nError During Recallin Array: U", kDriverBlock});
 }
 
+// Files the fuzzer reported, kept as they were found. This one was reported
+// as a hang (a unit that ran 73 s) and never reproduced; it must keep ending
+// with its recall failure.
+TEST_F(Damaged, FilesTheFuzzerReported) {
+  std::filesystem::copy_file(RAF2SIF_REGRESSION_DIR "/fuzz-timeout-e017d47c.raf", "model.raf");
+  expect_failure(convert(),
+                 {msg_no(1036), "*** ERROR IN ARRECL ***", "Occured during recall  of: TROT"});
+}
+
 TEST_F(Damaged, AFullFileSystemUnderTheSifFile) {
   write();
   const RunResult r = convert("/dev/full");
