@@ -51,6 +51,18 @@ int32_t pointer_word(io::IntView numraf, int32_t ipoint) {
   return ipoint / std::max(numraf(kDivisor), 1);
 }
 
+// The words of an entry that registers an array: its type, shape, store
+// code, precision and, unless it is scratch, its pointer word.
+void set_registration(Entry& entry, const Checked& c, int32_t ndim, int32_t nwpe,
+                      io::IntView numraf, int32_t ipoint) {
+  entry.set(kTypeCode, c.type->code);
+  entry.set(kElementWords, nwpe);
+  entry.set(kDimension, ndim);
+  entry.set(kStoreCode, c.store->code);
+  entry.set(kSingleFlag, c.type->single ? 1 : 0);
+  if (!c.store->scratch) entry.set(kPointerWord, pointer_word(numraf, ipoint));
+}
+
 }  // namespace
 
 void ARINFO(io::IntView keyraf, int32_t n, std::string_view store, std::string_view type,
@@ -60,17 +72,12 @@ void ARINFO(io::IntView keyraf, int32_t n, std::string_view store, std::string_v
   Checked c;
   if (!check(keyraf, n, store, type, e, numraf, "ARINFO", imsg, istat, c)) return;
   Entry entry(keyraf, e, n);
-  entry.set(kTypeCode, c.type->code);
-  entry.set(kElementWords, nwpe);
-  entry.set(kDimension, ndim);
-  entry.set(kStoreCode, c.store->code);
+  set_registration(entry, c, ndim, nwpe, numraf, ipoint);
   if (c.store->code != 0) {
     entry.set(kOnceSerial, numraf(kOnceCounter));
     entry.set(kPostSerial, numraf(kPostCounter));
     entry.set(kRestSerial, numraf(kRestCounter));
   }
-  entry.set(kSingleFlag, c.type->single ? 1 : 0);
-  if (!c.store->scratch) entry.set(kPointerWord, pointer_word(numraf, ipoint));
 }
 
 void ARUPDA(io::IntView keyraf, int32_t n, std::string_view store, std::string_view type,
@@ -81,12 +88,7 @@ void ARUPDA(io::IntView keyraf, int32_t n, std::string_view store, std::string_v
   if (!check(keyraf, n, store, type, e, numraf, "ARUPDA", imsg, istat, c)) return;
   Entry entry(keyraf, e, n);
   if (c.store->code == 0) {
-    entry.set(kTypeCode, c.type->code);
-    entry.set(kElementWords, nwpe);
-    entry.set(kDimension, ndim);
-    entry.set(kStoreCode, 0);
-    entry.set(kSingleFlag, c.type->single ? 1 : 0);
-    if (!c.store->scratch) entry.set(kPointerWord, pointer_word(numraf, ipoint));
+    set_registration(entry, c, ndim, nwpe, numraf, ipoint);
   } else {
     entry.set(kDimension, ndim);
     entry.set(kPointerWord, pointer_word(numraf, ipoint));

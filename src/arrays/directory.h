@@ -33,6 +33,9 @@ constexpr int64_t kDivisor = 11;     // divisor of entry word 10
 
 constexpr int32_t kEntryWords = 10;  // E as the layer sets it
 constexpr int32_t kBase = 100;       // K0 as the layer sets it
+// RAF numbers of the stored directory: its three arrays are the first
+// stored-once arrays.
+constexpr int32_t kStoredNumraf = kBase + 1, kStoredKeyraf = kBase + 2, kStoredIarrnm = kBase + 3;
 constexpr int32_t kDirectoryCode = 51;
 // Words per element of a name known but never booked (defined with 0
 // elements).

@@ -24,7 +24,6 @@ namespace arrays {
 namespace {
 
 constexpr int kMaxNameChars = 8;
-constexpr int32_t kStoredNumraf = 101, kStoredKeyraf = 102, kStoredIarrnm = 103;
 inline constexpr std::string_view kMscra = "MSCRA";
 
 // Slot i (1-based) of the name table, in an 8-character field.

@@ -52,6 +52,25 @@ int32_t read_raf(std::span<std::byte> buf, int32_t n, int32_t key, FileType t, i
   return st;
 }
 
+// The file type of a record of type code itype (1 integers, 2 single
+// precision, 3 double precision, stored single when single is 1); false for
+// a code of no reader.
+bool file_type(int32_t itype, int32_t single, FileType& t) {
+  switch (itype) {
+    case 1:
+      t = FileType::kInteger;
+      return true;
+    case 2:
+      t = FileType::kSingle;
+      return true;
+    case 3:
+      t = single == 1 ? FileType::kWidened : FileType::kDouble;
+      return true;
+    default:
+      return false;
+  }
+}
+
 // Reads the record into the array booked at ipoint, by its type code: 0, or
 // the RAFLIB status (which refuses more elements than the storage holds),
 // or -1 for an element count beyond 32 bits or a type code of no reader:
@@ -60,25 +79,33 @@ int32_t read_raf(std::span<std::byte> buf, int32_t n, int32_t key, FileType t, i
 int32_t read_record(io::WorkArray& ia, std::string_view name, int32_t ipoint, const Keys& k,
                     int32_t iraf) {
   const std::span<std::byte> bytes = storage_bytes(ia, name, ipoint);
-  switch (k.itype) {
-    case 1:
-      return read_raf(bytes, k.ndim, k.key, FileType::kInteger, iraf);
-    case 2:
-      return read_raf(bytes, k.ndim, k.key, FileType::kSingle, iraf);
-    case 3:
-      return read_raf(bytes, k.ndim, k.key, k.refl == 1 ? FileType::kWidened : FileType::kDouble,
-                      iraf);
-    case 4: {
-      const int64_t words = int64_t{k.ndim} * k.nwpe;
-      if (words < 0 || words > INT32_MAX) return -1;
-      return read_raf(bytes, static_cast<int32_t>(words), k.key, FileType::kInteger, iraf);
-    }
-    default:
-      return -1;
+  if (k.itype == 4) {
+    const int64_t words = int64_t{k.ndim} * k.nwpe;
+    if (words < 0 || words > INT32_MAX) return -1;
+    return read_raf(bytes, static_cast<int32_t>(words), k.key, FileType::kInteger, iraf);
   }
+  FileType t;
+  if (!file_type(k.itype, k.refl, t)) return -1;
+  return read_raf(bytes, k.ndim, k.key, t, iraf);
 }
 
 }  // namespace
+
+Keys entry_keys(const Entry& e, int32_t n, int32_t irfins, io::IntView numraf, io::IntView keyraf) {
+  Keys k;
+  k.itype = e(kTypeCode);
+  k.nwpe = e(kElementWords);
+  k.ndim = e(kDimension);
+  k.icode = e(kStoreCode);
+  k.ser1 = e(kOnceSerial);
+  k.ser2 = e(kPostSerial);
+  k.ser3 = e(kRestSerial);
+  k.refl = e(kSingleFlag);
+  k.key = ARRKEY(n, irfins, numraf, keyraf);
+  k.type = type_keyword(k.itype, k.refl);
+  k.store = store_keyword(k.icode);
+  return k;
+}
 
 void keys_of(io::WorkArray& ia, std::string_view name, int32_t irfins, Keys& k, int32_t imsg,
              int32_t& istat) {
@@ -127,17 +154,18 @@ void ARKEYS(io::WorkArray& ia, std::string_view name, int32_t irfins, int32_t& k
   const io::IntView keyraf = int_view(ia, kKeyraf, pkey);
   const Entry e(keyraf, numraf.size() > 0 ? numraf(kEntryLength) : 0, n);
   if (!e.valid()) return fail();
-  itype = e(kTypeCode);
-  nwpe = e(kElementWords);
-  ndim = e(kDimension);
-  icode = e(kStoreCode);
-  iser1 = e(kOnceSerial);
-  iser2 = e(kPostSerial);
-  iser3 = e(kRestSerial);
-  irefl = e(kSingleFlag);
-  key = ARRKEY(n, irfins, numraf, keyraf);
-  io::assign(type, type_keyword(itype, irefl));
-  io::assign(store, store_keyword(icode));
+  const Keys k = entry_keys(e, n, irfins, numraf, keyraf);
+  itype = k.itype;
+  nwpe = k.nwpe;
+  ndim = k.ndim;
+  icode = k.icode;
+  iser1 = k.ser1;
+  iser2 = k.ser2;
+  iser3 = k.ser3;
+  irefl = k.refl;
+  key = k.key;
+  io::assign(type, k.type.view());
+  io::assign(store, k.store.view());
 }
 
 void ARRECL(io::WorkArray& ia, std::string_view instr, int32_t irfins, int32_t iraf, int32_t imsg,
@@ -218,19 +246,7 @@ void GTARAF(std::span<std::byte> buf, int32_t nwords, int32_t key, int32_t itype
             int32_t iraf, int32_t imsg, int32_t& istat) {
   if (istat != 0) return;
   FileType t;
-  switch (itype) {
-    case 1:
-      t = FileType::kInteger;
-      break;
-    case 2:
-      t = FileType::kSingle;
-      break;
-    case 3:
-      t = iprec == 1 ? FileType::kWidened : FileType::kDouble;
-      break;
-    default:
-      return;
-  }
+  if (!file_type(itype, iprec, t)) return;
   if (read_raf(buf, nwords, key, t, iraf) != 0) set_failed(imsg, "*** ERROR IN GTARAF ***", istat);
 }
 

@@ -23,6 +23,7 @@
 #include <span>
 #include <string_view>
 
+#include "arrays/directory.h"
 #include "io/text.h"
 #include "io/work_array.h"
 
@@ -61,6 +62,10 @@ struct Keys {
   io::Text<4> store;
   io::Text<2> type;
 };
+
+// What entry e, that of array number n, says about its record for step
+// index irfins: the entry's words, its RAF number and its two keywords.
+Keys entry_keys(const Entry& e, int32_t n, int32_t irfins, io::IntView numraf, io::IntView keyraf);
 
 // ARKEYS into k.
 void keys_of(io::WorkArray& ia, std::string_view name, int32_t irfins, Keys& k, int32_t imsg,

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "arrays/access.h"
+#include "arrays/armess.h"
 #include "arrays/booking.h"
 #include "arrays/recall.h"
 #include "arrays/stru.h"
@@ -71,8 +72,7 @@ int32_t STPSTO(io::IntView mglres, int32_t mxglpr, io::IntView mscra, int32_t i1
 void raf2sif(io::WorkArray& ia, std::string_view name, int32_t iraf, int32_t lpu, int32_t& istat) {
   int32_t st = 0;
   const auto failure = [&] {
-    io::write_record(lpu, "");
-    io::write_record(lpu, "  *** ERROR IN raf2sif   ***");
+    arrays::write_group(lpu, "*** ERROR IN raf2sif   ***");
     istat = -1;
   };
   // The run cannot succeed once a write on the SIF file has failed (a full
@@ -175,35 +175,51 @@ void raf2sif(io::WorkArray& ia, std::string_view name, int32_t iraf, int32_t lpu
                 st);
   if (st != 0) return failure();
 
-  // 13. The element forces of every stored step, numbered 1 .. NSTORE.
+  // One pass over the stored steps of the range, numbered 1 .. NSTORE: a
+  // recall failure stops it before the step is written, a writer or write
+  // failure after.
   Progress progress(nstore);
-  int32_t isto = 0;
-  for (int32_t step = i1; step <= i2; ++step) {
-    if (word(mglres, mxglpr, step, kWordStored) == 0) continue;
-    if (++isto > nstore) return failure();
-    progress.show("forces", isto);
-    int32_t p_tfle = 0;
-    int32_t p_tmidfo = 0;
-    arrays::ARREC1(ia, "TFLE", p_tfle, step, iraf, lpu, st);
-    arrays::ARREC1(ia, "TMIDFO", p_tmidfo, step, iraf, lpu, st);
-    if (st != 0) return failure();
-    sif::WSIF_FOR(m.nel, isto, m.meltyp, arrays::real_view(ia, "TFLE", p_tfle), m.mpevec,
-                  arrays::real_view(ia, "TMIDFO", p_tmidfo), nstore, lpu, st);
-    if (st != 0 || !written()) return failure();
-  }
+  const auto pass = [&](std::string_view what, const auto& recall, const auto& write) {
+    int32_t isto = 0;
+    for (int32_t step = i1; step <= i2; ++step) {
+      if (word(mglres, mxglpr, step, kWordStored) == 0) continue;
+      if (++isto > nstore) return false;
+      progress.show(what, isto);
+      if (!recall(step)) return false;
+      write(isto);
+      if (st != 0 || !written()) return false;
+    }
+    return true;
+  };
+
+  // 13. The element forces of every stored step.
+  int32_t p_tfle = 0;
+  int32_t p_tmidfo = 0;
+  const bool forces = pass(
+      "forces",
+      [&](int32_t step) {
+        arrays::ARREC1(ia, "TFLE", p_tfle, step, iraf, lpu, st);
+        arrays::ARREC1(ia, "TMIDFO", p_tmidfo, step, iraf, lpu, st);
+        return st == 0;
+      },
+      [&](int32_t isto) {
+        sif::WSIF_FOR(m.nel, isto, m.meltyp, arrays::real_view(ia, "TFLE", p_tfle), m.mpevec,
+                      arrays::real_view(ia, "TMIDFO", p_tmidfo), nstore, lpu, st);
+      });
+  if (!forces) return failure();
 
   // 14. The nodal displacements of every stored step, numbered again.
-  isto = 0;
-  for (int32_t step = i1; step <= i2; ++step) {
-    if (word(mglres, mxglpr, step, kWordStored) == 0) continue;
-    if (++isto > nstore) return failure();
-    progress.show("displacements", isto);
-    int32_t p_u = 0;
-    arrays::ARREC1(ia, "U", p_u, step, iraf, lpu, st);
-    if (st != 0) return failure();
-    sif::WSIF_DIS(m.nnp, isto, m.mnt, m.trot, arrays::real_view(ia, "U", p_u), nstore, lpu, st);
-    if (st != 0 || !written()) return failure();
-  }
+  int32_t p_u = 0;
+  const bool displacements = pass(
+      "displacements",
+      [&](int32_t step) {
+        arrays::ARREC1(ia, "U", p_u, step, iraf, lpu, st);
+        return st == 0;
+      },
+      [&](int32_t isto) {
+        sif::WSIF_DIS(m.nnp, isto, m.mnt, m.trot, arrays::real_view(ia, "U", p_u), nstore, lpu, st);
+      });
+  if (!displacements) return failure();
 
   // 15. The end of the file.
   sif::write_final_iend_pair(lpu);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "arrays/access.h"
+#include "arrays/armess.h"
 #include "arrays/booking.h"
 #include "arrays/inidms.h"
 #include "arrays/iniraf.h"
@@ -26,8 +27,8 @@ using Field = io::Text<256>;
 // Asks one question and reads the answer line into field. The end of the
 // input (or a console that cannot be read) ends the dialogue.
 bool ask(std::string_view prompt, Field& field) {
-  PROMPT(kConsoleOut, prompt);
-  const int rc = io::read_line(kConsoleIn, field.span());
+  PROMPT(io::kConsoleOut, prompt);
+  const int rc = io::read_line(io::kConsoleIn, field.span());
   if (rc == 0) return true;
   if (rc == io::kIostatEnd) {
     std::fputs("raf2sif: unexpected end of input\n", stderr);
@@ -74,8 +75,7 @@ int32_t z2edi(io::WorkArray& ia, int32_t nwiwa) {
   int32_t istat = 0;
 
   const auto failure = [] {
-    io::write_record(kSifUnit, "");
-    io::write_record(kSifUnit, "  *** ERROR IN Z2EDI   ***");
+    arrays::write_group(kSifUnit, "*** ERROR IN Z2EDI   ***");
     close_sif_unit();
     return -1;
   };
@@ -83,7 +83,7 @@ int32_t z2edi(io::WorkArray& ia, int32_t nwiwa) {
   if (!ask("Give RAF File Name Prefix         :  ", name)) return kInputStop;
   prefix = name.view();
   ADDEXT(name.span(), ".raf");
-  arrays::INIRAF("OLD", name.view(), 1, kRafUnit, kConsoleOut, kSifUnit, istat);
+  arrays::INIRAF("OLD", name.view(), 1, kRafUnit, io::kConsoleOut, kSifUnit, istat);
   if (istat < 0) return failure();
 
   if (!ask("Give Output File Name             :  ", name)) return kInputStop;
@@ -97,9 +97,8 @@ int32_t z2edi(io::WorkArray& ia, int32_t nwiwa) {
   int32_t icrpre = 0;
   arrays::ARBOOK(ia, "ICRPRE", icrpre, 256, "SKIP", "IN", kSifUnit, istat);
   if (istat != 0) return failure();
-  const std::string_view typed = prefix.view();
-  CH2INT(typed.substr(0, io::LENNB(typed)), arrays::int_view(ia, "ICRPRE", icrpre), 256, 1,
-         kSifUnit, istat);
+  CH2INT(io::trimmed(prefix.view()), arrays::int_view(ia, "ICRPRE", icrpre), 256, 1, kSifUnit,
+         istat);
   if (istat != 0) return failure();
 
   arrays::ARRECL(ia, "**Recall structure data**", 1, kRafUnit, kSifUnit, istat);

@@ -10,8 +10,6 @@
 namespace driver {
 
 // Fixed units of the run.
-inline constexpr int32_t kConsoleIn = 5;
-inline constexpr int32_t kConsoleOut = 6;
 inline constexpr int32_t kSifUnit = 17;  // the SIF file and every message block
 inline constexpr int32_t kRafUnit = 22;
 

@@ -18,9 +18,6 @@ namespace info {
 
 namespace {
 
-constexpr int32_t kStoredNumraf = 101, kStoredKeyraf = 102, kStoredIarrnm = 103;
-constexpr int32_t kQuiet = 0;  // message unit of the layer's routines: nowhere
-
 bool allocated(const std::vector<MfpEntry>& mfp, int32_t number) {
   return std::any_of(mfp.begin(), mfp.end(),
                      [number](const MfpEntry& e) { return e.number == number; });
@@ -37,8 +34,8 @@ struct Stored {
 std::optional<Failure> read_stored(int32_t unit, Stored& s) {
   std::array<int32_t, arrays::kNumrafWords> numraf{};
   int32_t istat = 0;
-  arrays::GTARAF(std::as_writable_bytes(std::span(numraf)), arrays::kNumrafWords, kStoredNumraf, 1,
-                 0, unit, kQuiet, istat);
+  arrays::GTARAF(std::as_writable_bytes(std::span(numraf)), arrays::kNumrafWords,
+                 arrays::kStoredNumraf, 1, 0, unit, kQuiet, istat);
   if (istat != 0) return raflib_failure("record 101 (NUMRAF)");
   s.e = numraf[arrays::kEntryLength - 1];
   s.n = numraf[arrays::kNumbers - 1];
@@ -56,10 +53,11 @@ std::optional<Failure> read_stored(int32_t unit, Stored& s) {
   s.keyraf = io::IntView(s.block, arrays::kNumrafWords + 1, entries);
   s.iarrnm = io::IntView(s.block, arrays::kNumrafWords + 1 + entries, 2 * int64_t{s.n});
   std::copy(numraf.begin(), numraf.end(), s.words.begin());
-  arrays::GTARAF(arrays::as_bytes(s.keyraf), static_cast<int32_t>(entries), kStoredKeyraf, 1, 0,
-                 unit, kQuiet, istat);
+  arrays::GTARAF(arrays::as_bytes(s.keyraf), static_cast<int32_t>(entries), arrays::kStoredKeyraf,
+                 1, 0, unit, kQuiet, istat);
   if (istat != 0) return raflib_failure("record 102 (KEYRAF)");
-  arrays::GTARAF(arrays::as_bytes(s.iarrnm), 2 * s.n, kStoredIarrnm, 1, 0, unit, kQuiet, istat);
+  arrays::GTARAF(arrays::as_bytes(s.iarrnm), 2 * s.n, arrays::kStoredIarrnm, 1, 0, unit, kQuiet,
+                 istat);
   if (istat != 0) return raflib_failure("record 103 (IARRNM)");
   return std::nullopt;
 }
@@ -67,20 +65,7 @@ std::optional<Failure> read_stored(int32_t unit, Stored& s) {
 // What the stored entry of array number f says about its record for step
 // index irfins, as ARKEYS says it for a name the layer knows.
 arrays::Keys stored_keys(const Stored& s, int32_t f, int32_t irfins) {
-  const arrays::Entry e(s.keyraf, s.e, f);
-  arrays::Keys k;
-  k.key = arrays::ARRKEY(f, irfins, s.numraf, s.keyraf);
-  k.itype = e(arrays::kTypeCode);
-  k.nwpe = e(arrays::kElementWords);
-  k.ndim = e(arrays::kDimension);
-  k.icode = e(arrays::kStoreCode);
-  k.ser1 = e(arrays::kOnceSerial);
-  k.ser2 = e(arrays::kPostSerial);
-  k.ser3 = e(arrays::kRestSerial);
-  k.refl = e(arrays::kSingleFlag);
-  k.type = arrays::type_keyword(k.itype, k.refl);
-  k.store = arrays::store_keyword(k.icode);
-  return k;
+  return arrays::entry_keys(arrays::Entry(s.keyraf, s.e, f), f, irfins, s.numraf, s.keyraf);
 }
 
 Failure damaged(const std::string& name, std::string text) {
@@ -90,8 +75,8 @@ Failure damaged(const std::string& name, std::string text) {
 }  // namespace
 
 bool has_directory(const std::vector<MfpEntry>& mfp) {
-  return allocated(mfp, kStoredNumraf) && allocated(mfp, kStoredKeyraf) &&
-         allocated(mfp, kStoredIarrnm);
+  return allocated(mfp, arrays::kStoredNumraf) && allocated(mfp, arrays::kStoredKeyraf) &&
+         allocated(mfp, arrays::kStoredIarrnm);
 }
 
 std::optional<Failure> read_directory(io::WorkArray& ia, int32_t unit,

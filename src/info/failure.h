@@ -11,6 +11,11 @@
 
 namespace info {
 
+// The message unit of every routine rafinfo calls: nowhere, since failures
+// are reported through Failure.
+constexpr int32_t kQuiet = 0;
+constexpr std::string_view kRefused = "the array layer refuses it";
+
 // The failure of what, named by the first error RAFLIB reported since RAFINI
 // or since the last call, or else by the text otherwise.
 Failure raflib_failure(std::string what, std::string_view otherwise = "");

@@ -25,9 +25,7 @@ namespace info {
 
 namespace {
 
-constexpr int32_t kQuiet = 0;  // message unit of every routine: nowhere
 constexpr int64_t kBaseWords = 1000000;
-constexpr std::string_view kRefused = "the array layer refuses it";
 
 // The work array: room for the layer's book-keeping and for any array of the
 // file, which takes at most twice its words on the file (reals stored in

@@ -15,14 +15,21 @@ void number(JsonWriter& j, std::string_view name, const std::optional<int32_t>& 
   }
 }
 
-void key(JsonWriter& j, const std::optional<Key>& key) {
-  j.key("key");
-  if (!key) {
+// Opens member name as an object; false, after writing null, when the
+// section is absent.
+bool open_section(JsonWriter& j, std::string_view name, bool present) {
+  j.key(name);
+  if (!present) {
     j.null();
-    return;
+    return false;
   }
-  const Key& k = *key;
   j.begin_object();
+  return true;
+}
+
+void key(JsonWriter& j, const std::optional<Key>& key) {
+  if (!open_section(j, "key", key.has_value())) return;
+  const Key& k = *key;
   j.key("identification").string(k.identification);
   j.key("raflib").boolean(k.raflib);
   j.key("file_size").integer(k.file_size);
@@ -64,12 +71,7 @@ void mfp(JsonWriter& j, const std::vector<MfpEntry>& entries) {
 }
 
 void directory(JsonWriter& j, const Directory& d) {
-  j.key("directory");
-  if (!d.present) {
-    j.null();
-    return;
-  }
-  j.begin_object();
+  if (!open_section(j, "directory", d.present)) return;
   j.key("stored_once").integer(d.once);
   j.key("result_per_step").integer(d.post);
   j.key("restart_per_step").integer(d.rest);
@@ -94,12 +96,7 @@ void directory(JsonWriter& j, const Directory& d) {
 }
 
 void parameters(JsonWriter& j, const Parameters& p) {
-  j.key("parameters");
-  if (!p.present) {
-    j.null();
-    return;
-  }
-  j.begin_object();
+  if (!open_section(j, "parameters", p.present)) return;
   j.key("layout").string(p.fixed_layout ? "fixed" : "directory");
   j.key("values").begin_array();
   for (const Parameter& v : p.values) {
@@ -111,12 +108,7 @@ void parameters(JsonWriter& j, const Parameters& p) {
 }
 
 void steps(JsonWriter& j, const Steps& s) {
-  j.key("steps");
-  if (!s.present) {
-    j.null();
-    return;
-  }
-  j.begin_object();
+  if (!open_section(j, "steps", s.present)) return;
   j.key("mxstep").integer(s.mxstep);
   j.key("mxglpr").integer(s.mxglpr);
   j.key("present").integer(s.count);

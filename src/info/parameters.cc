@@ -6,13 +6,12 @@
 #include "arrays/identifiers.h"
 #include "arrays/stru.h"
 #include "dms/names.h"
+#include "info/failure.h"
 #include "io/text.h"
 
 namespace info {
 
 namespace {
-
-constexpr int32_t kQuiet = 0;
 
 Failure damaged(std::string text) {
   return {"MSTRU", 0, std::move(text)};

@@ -46,9 +46,7 @@ std::optional<Failure> check(const raflib::Slot& slot, const MfpEntry& e) {
                    std::to_string(e.stored) + " elements stored, more than the " +
                        std::to_string(e.allocated) + " allocated"};
   }
-  const int64_t words =
-      (int64_t{e.allocated} * raflib::unit_size(e.type) + raflib::kBytesPerWord - 1) /
-      raflib::kBytesPerWord;
+  const int64_t words = raflib::data_words(e.type, e.allocated);
   const int64_t records = (words + raflib::kRecordWords - 1) / raflib::kRecordWords;
   const int64_t first = int64_t{slot.mfpadr} + std::max(slot.mfp_records, 1);
   if (e.address < first || e.address + records > slot.mfpnxt) {

@@ -2,13 +2,14 @@
 
 #include <string>
 
+#include "driver/raf2sif.h"
+
 namespace info {
 
 namespace {
 
-// Words of a step's column: two that say the step exists, one that says
-// whether its results are stored.
-constexpr int32_t kPresent1 = 2, kPresent2 = 3, kStored = 10;
+// The word of a step's column that says whether its results are stored.
+constexpr int32_t kStored = 10;
 
 }  // namespace
 
@@ -22,15 +23,10 @@ std::optional<Failure> read_steps(io::IntView mglres, int32_t mxglpr, int32_t mx
                        " words do not hold MXSTEP = " + std::to_string(mxstep) +
                        " steps of MXGLPR = " + std::to_string(mxglpr) + " words"};
   }
-  const auto word = [&](int32_t step, int32_t w) {
-    return mglres((int64_t{step} - 1) * mxglpr + w);
-  };
-  while (s.count < mxstep &&
-         (word(s.count + 1, kPresent1) != 0 || word(s.count + 1, kPresent2) != 0)) {
-    ++s.count;
-  }
+  int32_t istat = 0;
+  s.count = driver::STPCNT(mglres, mxglpr, mxstep, istat);
   for (int32_t step = 1; step <= s.count; ++step) {
-    const int32_t flag = word(step, kStored);
+    const int32_t flag = mglres((int64_t{step} - 1) * mxglpr + kStored);
     if (flag == 1) s.stored.push_back(step);
     if (flag != 0 && flag != 1) {
       return Failure{

@@ -14,8 +14,6 @@ namespace info {
 
 namespace {
 
-constexpr int32_t kQuiet = 0;
-
 // Element k (from 0) of bytes, as a value of type T.
 template <typename T>
 T element(std::span<const std::byte> bytes, std::size_t k) {
@@ -63,7 +61,7 @@ std::optional<Failure> read_values(io::WorkArray& ia, int32_t unit, std::string_
   if (istat == 0 && k.key == 0) return Failure{what, 0, "no record on the file"};
   int32_t ipoint = 0;
   arrays::ARREC1(ia, name, ipoint, step, unit, kQuiet, istat);
-  if (istat != 0) return raflib_failure(what, "the array layer refuses it");
+  if (istat != 0) return raflib_failure(what, kRefused);
   decode(arrays::storage_bytes(ia, name, ipoint), k.itype, k.ndim, v);
   return std::nullopt;
 }

@@ -73,4 +73,8 @@ int unit_size(int32_t type) {
   return type >= 1 && type < static_cast<int32_t>(kUnitSizes.size()) ? kUnitSizes[type] : 0;
 }
 
+int64_t data_words(int32_t type, int32_t elements) {
+  return (int64_t{elements} * unit_size(type) + kBytesPerWord - 1) / kBytesPerWord;
+}
+
 }  // namespace raflib

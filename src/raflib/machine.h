@@ -29,6 +29,9 @@ ByteOrder byte_order(int32_t file, int32_t machine);
 // 0 for any other number.
 int unit_size(int32_t type);
 
+// Words of the data area that `elements` elements of data type `type` take.
+int64_t data_words(int32_t type, int32_t elements);
+
 }  // namespace raflib
 
 #endif  // RAF2SIF_RAFLIB_MACHINE_H_

@@ -197,7 +197,7 @@ void RFALL(int32_t unit, int32_t array, int32_t type, int32_t allocated, int32_t
   e.allocated = allocated;
   e.stored = stored;
   store_entry();
-  const int64_t words = (int64_t{allocated} * unit_size(type) + kBytesPerWord - 1) / kBytesPerWord;
+  const int64_t words = data_words(type, allocated);
   int64_t address = slot.mfpnxt;
   FFILE(unit, kSkip, address, std::span<std::byte>(), words, status);
   if (status != 0) {

@@ -69,17 +69,11 @@ enum Array {
   MEXLOC,
   kArrays
 };
-struct ArrayName {
-  std::string_view name;
-  bool real;
+constexpr std::array<std::string_view, kArrays> kArrayNames = {
+    "MGETYP", "TCRGEO", "TMAPA",  "MATYP",  "ECC",    "ZLOC",   "MNPEX",  "TCOORD", "MELTYP",
+    "MELMAT", "MELGEO", "MELECC", "MELLOC", "MNPC",   "MPMNPC", "MELEX",  "NBOUN",  "MNELNP",
+    "MELNP",  "MEXGEO", "MEXMAT", "MEXECC", "RNTRAN", "MEXTRA", "MEXLOC",
 };
-constexpr std::array<ArrayName, kArrays> kArrayNames = {{
-    {"MGETYP", false}, {"TCRGEO", true},  {"TMAPA", true},   {"MATYP", false},  {"ECC", true},
-    {"ZLOC", true},    {"MNPEX", false},  {"TCOORD", true},  {"MELTYP", false}, {"MELMAT", false},
-    {"MELGEO", false}, {"MELECC", false}, {"MELLOC", false}, {"MNPC", false},   {"MPMNPC", false},
-    {"MELEX", false},  {"NBOUN", false},  {"MNELNP", false}, {"MELNP", false},  {"MEXGEO", false},
-    {"MEXMAT", false}, {"MEXECC", false}, {"RNTRAN", true},  {"MEXTRA", false}, {"MEXLOC", false},
-}};
 
 }  // namespace
 
@@ -101,13 +95,13 @@ void WSIF_GEO(io::WorkArray& ia, int32_t unit, int32_t& istat) {
   for (int k = 0; k < kParameters; ++k) n[k] = arrays::GTSTRU(mstru, kParameterNames[k], unit, st);
   if (st != 0) return stop();
   std::array<int32_t, kArrays> pointer{};
-  for (int k = 0; k < kArrays; ++k) arrays::ARPOIN(ia, kArrayNames[k].name, pointer[k], unit, st);
+  for (int k = 0; k < kArrays; ++k) arrays::ARPOIN(ia, kArrayNames[k], pointer[k], unit, st);
   if (st != 0) return stop();
   arrays::GTSTRU(mstru, "ICHECK", unit, st);
   arrays::GTSTRU(mstru, "IPRINT", unit, st);
   if (st != 0) return stop();
-  const auto iv = [&](Array a) { return arrays::int_view(ia, kArrayNames[a].name, pointer[a]); };
-  const auto rv = [&](Array a) { return arrays::real_view(ia, kArrayNames[a].name, pointer[a]); };
+  const auto iv = [&](Array a) { return arrays::int_view(ia, kArrayNames[a], pointer[a]); };
+  const auto rv = [&](Array a) { return arrays::real_view(ia, kArrayNames[a], pointer[a]); };
 
   // 2. The model records.
   WSIF_MODEL(n[NNP], n[NEL], n[NMA], n[NGE], n[MXMAPR], n[MXGEPR], iv(MNPC), iv(MPMNPC), iv(MNPEX),

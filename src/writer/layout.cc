@@ -60,7 +60,6 @@ bool lay_out(const std::vector<const Array*>& arrays, int32_t nstep,
   const auto n = static_cast<int32_t>(table.size());
 
   Directory& dir = layout.directory;
-  dir.numraf.assign(arrays::kNumrafWords, 0);
   dir.keyraf.assign(static_cast<std::size_t>(n) * arrays::kEntryWords, 0);
   dir.iarrnm.assign(2 * static_cast<std::size_t>(n), 0);
 

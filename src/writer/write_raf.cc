@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <span>
 
+#include "arrays/directory.h"
 #include "raflib/copies.h"
 #include "raflib/open.h"
 #include "raflib/writers.h"
@@ -13,7 +14,6 @@ namespace writer {
 
 namespace {
 
-constexpr int32_t kNumrafKey = 101, kKeyrafKey = 102, kIarrnmKey = 103;
 // Room beyond the last record, so that the array number closing the last
 // whole MFP block is unused (a version-0 copy cannot keep its entry).
 constexpr int32_t kSpareArrays = 64;
@@ -45,9 +45,9 @@ int32_t write_native(const std::string& path, const Layout& layout, const Option
   if (st < 0) return st;
   const Directory& d = layout.directory;
   const Values directory[] = {{d.numraf, {}}, {d.keyraf, {}}, {d.iarrnm, {}}};
-  std::vector<Record> records = {{kNumrafKey, &directory[0], "IN"},
-                                 {kKeyrafKey, &directory[1], "IN"},
-                                 {kIarrnmKey, &directory[2], "IN"}};
+  std::vector<Record> records = {{arrays::kStoredNumraf, &directory[0], "IN"},
+                                 {arrays::kStoredKeyraf, &directory[1], "IN"},
+                                 {arrays::kStoredIarrnm, &directory[2], "IN"}};
   records.insert(records.end(), layout.records.begin(), layout.records.end());
   const auto& omit = options.omit_records;
   for (const Record& r : records) {
