@@ -167,13 +167,7 @@ void ARBOOK(io::WorkArray& ia, std::string_view name, int32_t& ipoint, int32_t n
   Entry entry(keyraf, e, number);
   if (!entry.valid()) return fail(-1);
   if (entry(kTypeCode) == 0 && w0 == 0) {
-    if (implicit) {
-      if (!iarrnm.has(2 * int64_t{number})) return fail(-1);
-      int32_t cn1 = 0, cn2 = 0;
-      dms::DMSCHN(ia, n, 0, cn1, cn2);
-      iarrnm.set(2 * int64_t{number} - 1, cn1);
-      iarrnm.set(2 * int64_t{number}, cn2);
-    }
+    if (implicit && !store_name(ia, iarrnm, number, n)) return fail(-1);
     if (const StoreInfo* s = store_info(store)) {
       if (s->once) advance(numraf, kOnceCounter);
       if (s->post) advance(numraf, kPostCounter);

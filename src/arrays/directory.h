@@ -79,6 +79,10 @@ io::IntView numraf_view(io::WorkArray& ia, int32_t ipoint);
 // reports an array it does not hold); false when either view is empty.
 bool directory_views(io::WorkArray& ia, io::IntView& numraf, io::IntView& keyraf);
 
+// Stores the character numbers of name in IARRNM at array number n; false,
+// storing nothing, when IARRNM has no place for n.
+bool store_name(io::WorkArray& ia, io::IntView iarrnm, int64_t n, std::string_view name);
+
 // Raises a running counter of NUMRAF by one; the largest integer stays.
 void advance(io::IntView numraf, int64_t counter);
 

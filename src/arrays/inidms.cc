@@ -43,15 +43,6 @@ constexpr std::array<DirectoryArray, 3> kDirectoryArrays = {{
     {kIarrnm, 2},
 }};
 
-// Stores the character numbers of name in IARRNM at array number n.
-void store_name(io::WorkArray& ia, io::IntView iarrnm, int64_t n, std::string_view name) {
-  if (!iarrnm.has(2 * n)) return;
-  int32_t cn1 = 0, cn2 = 0;
-  dms::DMSCHN(ia, name, 0, cn1, cn2);
-  iarrnm.set(2 * n - 1, cn1);
-  iarrnm.set(2 * n, cn2);
-}
-
 }  // namespace
 
 void INIDMS(io::WorkArray& ia, int32_t nw, std::string_view namtab, int32_t nnames, int32_t nchar,

@@ -28,17 +28,17 @@ void RFCVER(int32_t version, int32_t /*revision: every revision of version 0 is 
     RFTRCE("RFCVER");
     return;
   }
-  std::array<int32_t, 2 * kBlockWords> pair;
-  const std::span<std::byte> bytes = std::as_writable_bytes(std::span(pair));
+  std::array<int32_t, kBlockWords> block;
+  const std::span<std::byte> bytes = std::as_writable_bytes(std::span(block));
   for (int32_t k = 1; k <= slot.mfpmax / kEntriesPerBlock - 1; ++k) {
     int64_t address = block_address(slot, k);
-    FFILE(slot.unit, kRead, address, bytes, 2 * kBlockWords, status);
+    FFILE(slot.unit, kRead, address, bytes, kBlockWords, status);
+    if (status == 0) patch_version0_block(slot, k, block, status);
     if (status != 0) {
       RFIOER(status, "RFCVER", kRead);
       return;
     }
-    std::copy_n(pair.begin() + kBlockWords + kLastEntry, kWordsPerEntry, pair.begin() + kLastEntry);
-    put_block(slot, k, bytes.first(kBlockWords * kBytesPerWord), status);
+    put_block(slot, k, bytes, status);
     if (status != 0) {
       RFIOER(status, "RFCVER", kWrite);
       return;
