@@ -27,6 +27,7 @@ bool RangeCheck::index(std::string_view array, int64_t k, int64_t size, Item ite
 
 bool RangeCheck::node_list(std::string_view array, io::IntView mpmnpc, int32_t i, int64_t size,
                            int64_t& first, int64_t& n) {
+  if (!index("MPMNPC", int64_t{i} + 1, mpmnpc.size(), Item::kElement, i)) return false;
   first = mpmnpc(i);
   n = mpmnpc(i + 1) - first;
   if (n < 0) return fail("COUNT", "MPMNPC", n, Item::kElement, i);

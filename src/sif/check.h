@@ -59,7 +59,7 @@ class RangeCheck {
 
   // Element i's node list: first = MPMNPC(i) and n = MPMNPC(i+1) - first
   // nodes, a count of 0 or more whose positions all lie in `array` of `size`
-  // entries (MNPC or an array parallel to it). MPMNPC holds entry i + 1.
+  // entries (MNPC or an array parallel to it), with entry i + 1 in MPMNPC.
   bool node_list(std::string_view array, io::IntView mpmnpc, int32_t i, int64_t size,
                  int64_t& first, int64_t& n);
 

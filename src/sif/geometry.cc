@@ -54,10 +54,7 @@ void COOELM(int32_t iel, std::span<double> coor, io::IntView mnpc, io::IntView m
   RangeCheck check(kCooelmError, lpu, istat);
   int64_t first = 0;
   int64_t n = 0;
-  if (!check.index("MPMNPC", int64_t{iel} + 1, mpmnpc.size(), Item::kElement, iel) ||
-      !check.node_list("MNPC", mpmnpc, iel, mnpc.size(), first, n)) {
-    return;
-  }
+  if (!check.node_list("MNPC", mpmnpc, iel, mnpc.size(), first, n)) return;
   if (n > maxnod) {
     write_node_warning(lpu, iel, n, maxnod);
     n = maxnod;
