@@ -28,6 +28,32 @@ inline const CachedPow10& cached_pow10(int k) {
   return kCachedPow10[k - kPow10Min];
 }
 
+// What a SIF style of P significant digits needs to round the values of one
+// binade, [2^(b-1023), 2^(b-1022)) for the biased exponent b, with one
+// product. Such a value has the decimal exponent x0 = floor(log10(2^(b-1023)))
+// or x0 + 1: x0 + 1 from the significand `next` on (2^53, never, when the
+// binade holds no power of ten). For each, 10^(P-1-x) as a 64-bit
+// multiplier, truncated and aligned so that the product of the significand m
+// (the implicit bit included) by it has its binary point kScalePoint[P] bits
+// up, and the exponent part the style shows for x. Entry 0 (zero; the
+// subnormals are not served) and entry 2047 (NaN, infinities) multiply by 0
+// and show "E+00".
+struct BinadeScale {
+  std::uint64_t next;
+  std::uint64_t multiplier[2];
+  char exponent[2][4];
+};
+
+// The binary point of the product, for 8 (plain) and 9 (scaled) digits.
+constexpr int scale_point(int digits) {
+  return digits == 8 ? 64 + 25 : 64 + 22;
+}
+
+using BinadeScales = std::array<BinadeScale, 2048>;
+
+extern const BinadeScales kPlainScales;   // 8 digits, exponent shown x + 1
+extern const BinadeScales kScaledScales;  // 9 digits, exponent shown x
+
 }  // namespace io
 
 #endif  // RAF2SIF_IO_POW10_TABLE_H_

@@ -11,6 +11,8 @@
 #ifndef RAF2SIF_IO_SIF_NUMBER_H_
 #define RAF2SIF_IO_SIF_NUMBER_H_
 
+#include <span>
+
 namespace io {
 
 constexpr int kSifFieldWidth = 16;
@@ -24,6 +26,10 @@ char* put_scaled(char* out, double v);
 inline char* put_sif(char* out, double v, SifStyle style) {
   return style == SifStyle::kPlain ? put_plain(out, v) : put_scaled(out, v);
 }
+
+// Writes the values as consecutive fields of one style at out and returns
+// the end, out + 16 * values.size(): a line of a record in one call.
+char* put_sif_fields(char* out, std::span<const double> values, SifStyle style);
 
 }  // namespace io
 
