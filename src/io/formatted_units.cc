@@ -175,6 +175,30 @@ void record_end(int unit, char* end) {
   u.len = static_cast<std::size_t>(end + 2 - u.buf.get());
 }
 
+char* records_begin(int unit, std::size_t max_len) {
+  int rc = 0;
+  Unit* u = output_unit(unit, rc);
+  if (u == nullptr || max_len > kMaxRecord) return nullptr;
+  if (u->kind == Kind::kConsoleOut) return table().console_line;
+  return reserve(*u, max_len);
+}
+
+void records_end(int unit, char* end, const char* last) {
+  Unit& u = table().units[unit];
+  if (u.kind == Kind::kConsoleOut) {
+    std::string_view text(table().console_line,
+                          static_cast<std::size_t>(end - table().console_line));
+    while (!text.empty()) {
+      const std::size_t n = std::min(text.find("\r\n"), text.size());
+      console_write(u, text.substr(0, n), true);
+      text.remove_prefix(std::min(text.size(), n + 2));
+    }
+    return;
+  }
+  u.last_start = u.flushed + (last - u.buf.get());
+  u.len = static_cast<std::size_t>(end - u.buf.get());
+}
+
 int backspace(int unit) {
   if (!valid(unit)) return kIostatBadUnit;
   Unit& u = table().units[unit];

@@ -76,6 +76,15 @@ int write_text(int unit, std::string_view text);
 char* record_begin(int unit, std::size_t max_len);
 void record_end(int unit, char* end);
 
+// Several records assembled in place at once (a SIF record of many lines):
+// records_begin gives room for at most max_len characters, line ends
+// included (at most 64 KiB), or nullptr after a failure; the caller ends
+// every record with CR LF, and records_end closes them at end, last being
+// the start of the last one (the record a step back goes over). On the
+// console each record goes out without its CR.
+char* records_begin(int unit, std::size_t max_len);
+void records_end(int unit, char* end, const char* last);
+
 // Steps back over the last record written: the next record written replaces
 // it. When nothing is written afterwards, the record stays in the file.
 int backspace(int unit);

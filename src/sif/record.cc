@@ -22,16 +22,22 @@ char* put_name(char* out, std::string_view name) {
 
 void put_record(int32_t unit, std::string_view name, std::span<const double> values,
                 io::SifStyle style) {
+  const std::size_t lines =
+      std::max<std::size_t>(1, (values.size() + kValuesPerLine - 1) / kValuesPerLine);
+  char* p = io::records_begin(unit, lines * (kNameWidth + 2) + values.size() * io::kSifFieldWidth);
+  if (p == nullptr) return;
+  char* last = p;
   std::size_t k = 0;
   do {
     const std::size_t n = std::min<std::size_t>(kValuesPerLine, values.size() - k);
-    char* p = io::record_begin(unit, kNameWidth + n * io::kSifFieldWidth);
-    if (p == nullptr) return;
+    last = p;
     p = put_name(p, k == 0 ? name : std::string_view());
-    for (std::size_t j = 0; j < n; ++j) p = io::put_sif(p, values[k + j], style);
-    io::record_end(unit, p);
+    p = io::put_sif_fields(p, values.subspan(k, n), style);
+    *p++ = '\r';
+    *p++ = '\n';
     k += n;
   } while (k < values.size());
+  io::records_end(unit, p, last);
 }
 
 void put_count_line(int32_t unit, int64_t count) {

@@ -1,9 +1,10 @@
 // The line layout of every SIF record. A record is a name line (the name
 // left-aligned in 8 columns, then up to four values of 16 columns) followed by
 // continuation lines (8 blanks, then up to four values); the last line ends as
-// soon as the values end. Every line is a record of the unit, assembled in
-// place in the unit's output block and ended by CR LF, so that stepping back
-// over the last record steps back over one line.
+// soon as the values end. Every line is a record of the unit, ended by CR LF,
+// so that stepping back over the last record steps back over one line; the
+// lines of one SIF record are assembled in place in the unit's output block
+// in one pass.
 //
 // A write failure is remembered by the unit (io::write_status); the writers do
 // not test individual lines.
