@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "io/unit_table.h"
 #include "io/units.h"
@@ -23,30 +24,38 @@ using detail::Unit;
 using detail::UnitTable;
 using detail::valid;
 
-int write_all(int fd, const char* p, std::size_t n) {
-  while (n > 0) {
-    const ssize_t w = ::write(fd, p, n);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    if (w == 0) return EIO;
-    p += w;
-    n -= static_cast<std::size_t>(w);
-  }
-  return 0;
+// An output block: a spare one when there is one, else a new one.
+std::unique_ptr<char[]> take_block() {
+  auto& spare = table().spare_blocks;
+  if (spare.empty()) return std::make_unique_for_overwrite<char[]>(kBufferBytes);
+  std::unique_ptr<char[]> block = std::move(spare.back());
+  spare.pop_back();
+  return block;
 }
 
 // Writes the block to the file. The old content of a file being rewritten is
-// discarded before its first byte is written.
-int flush_block(Unit& u) {
+// discarded before its first byte is written. A full block goes to the
+// unit's writer, which writes it while the next is filled, once the block
+// before it is written; the last block is written at once, after the one in
+// the writer's hand. The first failure met stays with the unit.
+int flush_block(Unit& u, bool last) {
   if (u.error != 0) return u.error;
   if (u.fresh) {
     if (::ftruncate(u.fd, 0) != 0 && errno != EINVAL) return u.error = errno;
     u.fresh = false;
   }
+  std::unique_ptr<char[]> written;
+  if (u.writer) {
+    if (const int rc = u.writer->wait(written); rc != 0) return u.error = rc;
+    if (written) table().spare_blocks.push_back(std::move(written));
+  }
   if (u.len == 0) return 0;
-  if (const int rc = write_all(u.fd, u.buf.get(), u.len); rc != 0) return u.error = rc;
+  if (!last && !u.writer) u.writer = detail::BlockWriter::start(u.fd);
+  if (last || !u.writer) {
+    if (const int rc = detail::write_all(u.fd, u.buf.get(), u.len); rc != 0) return u.error = rc;
+  } else {
+    u.writer->write(std::exchange(u.buf, take_block()), u.len);
+  }
   u.flushed += static_cast<int64_t>(u.len);
   u.len = 0;
   return 0;
@@ -90,19 +99,10 @@ int console_write(Unit& u, std::string_view text, bool end_line) {
   return u.error;
 }
 
-// An output block: a spare one when there is one, else a new one.
-std::unique_ptr<char[]> take_block() {
-  auto& spare = table().spare_blocks;
-  if (spare.empty()) return std::make_unique_for_overwrite<char[]>(kBufferBytes);
-  std::unique_ptr<char[]> block = std::move(spare.back());
-  spare.pop_back();
-  return block;
-}
-
 // Room for n more bytes in the block of a formatted file.
 char* reserve(Unit& u, std::size_t n) {
   settle_backspace(u);
-  if (u.len + n > kBufferBytes && flush_block(u) != 0) return nullptr;
+  if (u.len + n > kBufferBytes && flush_block(u, false) != 0) return nullptr;
   return u.buf.get() + u.len;
 }
 
@@ -111,7 +111,9 @@ char* reserve(Unit& u, std::size_t n) {
 int detail::finish_formatted(Unit& u) {
   // A record stepped back over and not replaced stays in the file.
   u.back_to = -1;
-  return flush_block(u);
+  const int rc = flush_block(u, true);
+  u.writer.reset();
+  return rc;
 }
 
 int open_formatted(int unit, std::string_view name, OpenStatus status) {
@@ -209,7 +211,16 @@ int backspace(int unit) {
 }
 
 int write_status(int unit) {
-  return valid(unit) ? table().units[unit].error : kIostatBadUnit;
+  if (!valid(unit)) return kIostatBadUnit;
+  Unit& u = table().units[unit];
+  // As when every block was written at once: the block in the writer's hand
+  // is written before the answer.
+  if (u.error == 0 && u.writer) {
+    std::unique_ptr<char[]> written;
+    u.error = u.writer->wait(written);
+    if (written) table().spare_blocks.push_back(std::move(written));
+  }
+  return u.error;
 }
 
 int read_line(int unit, std::span<char> field) {

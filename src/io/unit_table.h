@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "io/block_writer.h"
 #include "io/units.h"
 
 namespace io::detail {
@@ -34,6 +35,8 @@ struct Unit {
   int64_t last_start = -1;  // offset of the last record written; -1 = none
   int64_t back_to = -1;     // pending step back: the next record starts here
   bool fresh = true;        // the file's old content is not yet discarded
+  // Writes the full blocks while the next is filled; started at the first.
+  std::unique_ptr<BlockWriter> writer;
 
   // Direct access.
   int record_bytes = 0;
@@ -75,7 +78,8 @@ inline bool valid(int unit) {
 // O_RDWR fell back to reading only.
 int open_fd(std::string_view name, OpenStatus status, int access, bool& read_only);
 
-// Returns the unit to its closed state, its output block to the spares.
+// Returns the unit to its closed state (its writer stopped after the block
+// in hand), its output block to the spares.
 void release(Unit& u);
 
 // Writes out what a formatted file's block still holds (a record stepped back

@@ -46,6 +46,7 @@ int open_fd(std::string_view name, OpenStatus status, int access, bool& read_onl
 }
 
 void release(Unit& u) {
+  u.writer.reset();
   if (u.buf) table().spare_blocks.push_back(std::move(u.buf));
   u = Unit{};
 }
@@ -99,6 +100,7 @@ int64_t file_size(int unit) {
 void reset() {
   for (int unit = 1; unit <= kMaxUnit; ++unit) {
     Unit& u = table().units[unit];
+    u.writer.reset();  // before the file it writes is closed
     if (u.fd >= 0) ::close(u.fd);
     detail::release(u);
   }

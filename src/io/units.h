@@ -89,7 +89,10 @@ void records_end(int unit, char* end, const char* last);
 // it. When nothing is written afterwards, the record stays in the file.
 int backspace(int unit);
 
-// First write failure on the unit since it was opened; 0 when none.
+// First write failure on the unit since it was opened; 0 when none. A file's
+// full blocks are written by a thread of their own while the next is filled;
+// this waits for the block in its hand, so that the answer covers every
+// block handed over.
 int write_status(int unit);
 
 // Reads one line of console input into field: cut at its length or
