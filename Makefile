@@ -1,6 +1,7 @@
 # Entry points; everything is built with CMake underneath.
 #   make test        build and run the tests (Release)
 #   make asan-test   the same under AddressSanitizer + UndefinedBehaviorSanitizer
+#   make tsan-test   the io tests (the output blocks' writer thread) under ThreadSanitizer
 #   make fuzz        fuzz the whole conversion for FUZZ_TIME seconds (clang)
 #   make demo        convert the bundled sample analysis (build/demo/sample.sif)
 #   make bench       build and run the benchmarks in bench/
@@ -17,7 +18,7 @@ FUZZ_DIR := $(CURDIR)/build-asan/fuzz
 # when the machine has it.
 FUZZ_TMP ?= $(if $(wildcard /dev/shm),/dev/shm,/tmp)
 
-.PHONY: all build test demo asan-configure asan-test fuzz bench format clean
+.PHONY: all build test demo asan-configure asan-test tsan-test fuzz bench format clean
 
 all: build
 
@@ -43,6 +44,14 @@ asan-test: asan-configure
 	cmake --build build-asan -j $(JOBS)
 	ctest --test-dir build-asan -j $(JOBS) --output-on-failure
 
+# Only io starts a thread (the writer of a file's full output blocks), so only
+# its tests run under ThreadSanitizer.
+tsan-test:
+	CXX=$(ASAN_CXX) cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O1 \
+	  -DRAF2SIF_TSAN=ON >/dev/null
+	cmake --build build-tsan -j $(JOBS) --target io_test
+	build-tsan/tests/io/io_test
+
 # Seeds are written afresh by the writer; the corpus grows in $(FUZZ_DIR)/corpus
 # and findings land in $(FUZZ_DIR) as crash-*, timeout-*, leak-* files.
 fuzz: asan-configure
@@ -64,4 +73,4 @@ format:
 	find src tests bench tools fuzz -name '*.h' -o -name '*.cc' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan build-bench
+	rm -rf build build-asan build-tsan build-bench

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,49 @@ TEST_F(Units, BackspaceOverARecordAlreadyFlushedToTheFile) {
   EXPECT_EQ(out.size(), 3100 * 1002 + 6);
   EXPECT_EQ(out.find("IEND"), std::string::npos);
   EXPECT_TRUE(out.ends_with("a\r\nLAST\r\n"));
+}
+
+// Full blocks are written by the unit's writer thread while the next one is
+// filled: the file holds every record in order, however many blocks.
+TEST_F(Units, BlocksWrittenBehindKeepTheirOrder) {
+  ASSERT_EQ(io::open_formatted(17, "out.sif", io::OpenStatus::kUnknown), 0);
+  std::string want;
+  for (int i = 0; i < 5000; ++i) {
+    const std::string line = std::to_string(i) + std::string(i % 997, '.');
+    io::write_record(17, line);
+    want += line + "\r\n";
+    if (i == 2500) {
+      EXPECT_EQ(io::write_status(17), 0);
+    }
+  }
+  EXPECT_EQ(io::close(17), 0);
+  EXPECT_EQ(read_file("out.sif"), want);
+}
+
+TEST_F(Units, RecordsAssembledTogetherStepBackOverTheirLastLine) {
+  ASSERT_EQ(io::open_formatted(17, "out.sif", io::OpenStatus::kUnknown), 0);
+  char* p = io::records_begin(17, 8);
+  ASSERT_NE(p, nullptr);
+  std::memcpy(p, "AB\r\nCD\r\n", 8);
+  io::records_end(17, p + 8, p + 4);
+  ASSERT_EQ(io::backspace(17), 0);
+  io::write_record(17, "EF");
+  io::close(17);
+  EXPECT_EQ(read_file("out.sif"), "AB\r\nEF\r\n");
+}
+
+// The in-process reset stops a writer with a block in hand before it closes
+// the file; the unit then starts afresh.
+TEST_F(Units, ResetStopsTheWriterAndTheNextFileStartsAfresh) {
+  ASSERT_EQ(io::open_formatted(17, "a.sif", io::OpenStatus::kUnknown), 0);
+  const std::string line(1000, 'a');
+  for (int i = 0; i < 3000; ++i) io::write_record(17, line);
+  io::reset();
+  EXPECT_FALSE(io::is_open(17));
+  ASSERT_EQ(io::open_formatted(17, "b.sif", io::OpenStatus::kUnknown), 0);
+  io::write_record(17, "B");
+  EXPECT_EQ(io::close(17), 0);
+  EXPECT_EQ(read_file("b.sif"), "B\r\n");
 }
 
 TEST_F(Units, BackspaceNeedsARecordToStepOver) {
