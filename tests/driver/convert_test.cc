@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/run.h"
@@ -322,19 +323,30 @@ TEST_F(Convert, WithoutComputedSectionsTheResultDefinitionsTakeTheModelsEnd) {
 }
 
 TEST_F(Convert, AMissingModelArrayStopsTheModelWithItsChain) {
-  writer::Model model = writer::sample_frame();
-  model.remove("MNELNP");
-  const RunResult r = convert(model);
-  EXPECT_EQ(r.status, 1);
-  const std::string text = read_file("out.sif");
-  EXPECT_TRUE(
-      text.ends_with("  *** ERROR IN ARPOIN ***\r\n"
-                     "\r\n  *** Array not allocated : MNELNP\r\n\r\n\r\n"
-                     "\r\n\r\n * ERROR   IN ROUTINE WSIF_GEO  *\r\n"
-                     "\r\n  *** ERROR IN raf2sif   ***\r\n"
-                     "\r\n  *** ERROR IN Z2EDI   ***\r\n"))
-      << text.substr(text.size() > 400 ? text.size() - 400 : 0);
-  EXPECT_EQ(text.find("IDENT"), std::string::npos);  // no record before the parameters are read
+  // The model is looked up whole before its first record: an array only the
+  // model records need ends with WSIF_GEO's block, one only the result
+  // records need with the array layer's alone.
+  const std::pair<const char*, const char*> cases[] = {
+      {"MNELNP",
+       "  *** ERROR IN ARPOIN ***\r\n"
+       "\r\n  *** Array not allocated : MNELNP\r\n\r\n\r\n"
+       "\r\n\r\n * ERROR   IN ROUTINE WSIF_GEO  *\r\n"},
+      {"MNT",
+       "  *** ERROR IN ARGTIP ***\r\n"
+       "\r\n  *** Array not allocated : MNT\r\n\r\n\r\n"},
+  };
+  for (const auto& [array, blocks] : cases) {
+    SCOPED_TRACE(array);
+    writer::Model model = writer::sample_frame();
+    model.remove(array);
+    const RunResult r = convert(model);
+    EXPECT_EQ(r.status, 1);
+    const std::string text = read_file("out.sif");
+    EXPECT_TRUE(text.ends_with(std::string(blocks) + "\r\n  *** ERROR IN raf2sif   ***\r\n"
+                                                     "\r\n  *** ERROR IN Z2EDI   ***\r\n"))
+        << text.substr(text.size() > 400 ? text.size() - 400 : 0);
+    EXPECT_EQ(text.find("IDENT"), std::string::npos);  // no record before the model is whole
+  }
 }
 
 }  // namespace
