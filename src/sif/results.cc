@@ -81,15 +81,18 @@ void WSIF_INI(const Model& m, int32_t nstore, int32_t unit, int32_t& istat) {
 
 void WSIF_FOR(const Model& m, int32_t isto, io::RealView tfle, io::RealView tmidfo, int32_t nstore,
               int32_t unit, int32_t& istat) {
+  // Copies of the views, which stay in registers across the record writes.
   const int32_t nel = m.nel;
+  const io::IntView meltyp = m.meltyp;
+  const io::IntView mpevec = m.mpevec;
   RangeCheck check(kForError, unit, istat);
-  if (!check.count("MELTYP", nel, m.meltyp.size(), Item::kElement)) return;
+  if (!check.count("MELTYP", nel, meltyp.size(), Item::kElement)) return;
 
   if (isto == 1) put_record(unit, "RVFORCES", {-4.0, 2.0, double(nstore), double(nel)}, kScaled);
   for (int32_t i = 1; i <= nel; ++i) {
-    if (m.meltyp(i) != kBeam) continue;
-    if (!check.index("MPEVEC", i, m.mpevec.size(), Item::kElement, i)) return;
-    const int64_t p = m.mpevec(i);
+    if (meltyp(i) != kBeam) continue;
+    if (!check.index("MPEVEC", i, mpevec.size(), Item::kElement, i)) return;
+    const int64_t p = mpevec(i);
     if (!check.index("TFLE", p, tfle.size(), Item::kElement, i) ||
         !check.index("TFLE", p + 2 * kEndForces - 1, tfle.size(), Item::kElement, i) ||
         !check.column("TMIDFO", i, kEndForces, kEndForces, tmidfo.size(), Item::kElement, i)) {
