@@ -123,6 +123,8 @@ void raf2sif(io::WorkArray& ia, std::string_view name, int32_t iraf, int32_t lpu
   if (st != 0 || !written()) return failure();
 
   // 11-12. The result definitions.
+  sif::find_result_arrays(ia, model, lpu, st);
+  if (st != 0) return failure();
   sif::WSIF_INI(model, range.nstore, lpu, st);
   if (st != 0) return failure();
 

@@ -103,16 +103,16 @@ Model find_model(io::WorkArray& ia, int32_t lpu, int32_t& istat) {
   m.mexloc = arpoin.ints("MEXLOC");
   arpoin.require_count("ICHECK");
   arpoin.require_count("IPRINT");
-  if (istat != 0) {
-    write_header(lpu, kGeoError);
-    return m;
-  }
+  if (istat != 0) write_header(lpu, kGeoError);
+  return m;
+}
 
-  // What the result records read besides.
+void find_result_arrays(io::WorkArray& ia, Model& m, int32_t lpu, int32_t& istat) {
+  const io::IntView mstru = arrays::int_view(ia, "MSTRU", arrays::ARGTIP(ia, "MSTRU", lpu, istat));
+  Lookup argtip(ia, mstru, Lookup::Via::kArgtip, lpu, istat);
   m.trot = argtip.reals("TROT");
   argtip.require_array("MNT");
   m.mpevec = argtip.ints("MPEVEC");
-  return m;
 }
 
 void WSIF_GEO(const Model& m, int32_t unit, int32_t& istat) {

@@ -10,16 +10,15 @@
 
 namespace sif {
 
-// Looks up, by name, MSTRU and every count and array of the model, in the
-// order the conversion has always met them: the element arrays the
-// preparation changes with their counts (through ARGTIP); what the model
-// records read (through ARPOIN, as WSIF_GEO gathers them); what the result
-// records read besides (ARGTIP). ICRPRE, MNELNP, MELNP and MNT, and the
-// parameters NBEAM, NSCHAR, NLDCS, NOLOAD, ICHECK and IPRINT, are presence
-// checks: they must exist, though no record reads them. The first failure
-// leaves the array layer's block, followed by the WSIF_GEO block when it is
-// one of the model records' look-ups, and istat negative; called with istat
-// not 0, it looks nothing up.
+// Looks up, by name, MSTRU and every count and array of the model records,
+// in the order the conversion has always met them: the element arrays the
+// preparation changes with their counts (through ARGTIP), then what the
+// model records read (through ARPOIN, as WSIF_GEO gathers them). ICRPRE,
+// MNELNP and MELNP, and the parameters NBEAM, NSCHAR, NLDCS, NOLOAD, ICHECK
+// and IPRINT, are presence checks: they must exist, though no record reads
+// them. The first failure leaves the array layer's block, followed by the
+// WSIF_GEO block when it is one of the model records' look-ups, and istat
+// negative; called with istat not 0, it looks nothing up.
 Model find_model(io::WorkArray& ia, int32_t lpu, int32_t& istat);
 
 // Writes the model records (IDENT .. BNBCD), steps back over the
@@ -28,6 +27,13 @@ Model find_model(io::WorkArray& ia, int32_t lpu, int32_t& istat);
 // failure the WSIF_GEO block follows the failing writer's own, and istat is
 // decreased by 1.
 void WSIF_GEO(const Model& m, int32_t unit, int32_t& istat);
+
+// Completes the model with what only the result records read (TROT, MPEVEC;
+// MNT as a presence check), through ARGTIP. The conversion asks for them
+// once the model records are written, so a file without them still holds
+// its whole model before the failure's blocks. Same status rule as
+// find_model.
+void find_result_arrays(io::WorkArray& ia, Model& m, int32_t lpu, int32_t& istat);
 
 }  // namespace sif
 
