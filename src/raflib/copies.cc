@@ -7,9 +7,9 @@
 #include <set>
 #include <string>
 
+#include "raflib/blocks.h"
 #include "raflib/key.h"
 #include "raflib/machine.h"
-#include "raflib/mfp.h"
 #include "raflib/state.h"
 
 namespace raflib {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "raflib/blocks.h"
 #include "raflib/diagnostics.h"
 #include "raflib/machine.h"
 #include "raflib/transfer.h"
@@ -233,20 +234,6 @@ void RFSTAT(int32_t op) {
   int32_t& st = current_slot().access_state;
   if (st < 0 || st > 6) return;
   st = kNextState[st][op == kRead ? 0 : 1];
-}
-
-int64_t block_address(const Slot& slot, int32_t block) {
-  return slot.mfpadr + int64_t{kRecordsPerBlock} * (block - 1);
-}
-
-int32_t block_words(int32_t mfp_records, int32_t block) {
-  const bool half = mfp_records % 2 != 0 && int64_t{kRecordsPerBlock} * block - 1 == mfp_records;
-  return half ? kRecordWords : kBlockWords;
-}
-
-void put_block(const Slot& slot, int32_t block, std::span<const std::byte> words, int32_t& status) {
-  int64_t address = block_address(slot, block);
-  FFILE(file_unit(slot), kWrite, address, words, block_words(slot.mfp_records, block), status);
 }
 
 bool room_for(int32_t unit, int32_t array, int32_t n, int elem_bytes, std::size_t bytes,

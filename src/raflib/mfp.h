@@ -45,15 +45,6 @@ void RFPMFP(int32_t& status);
 // Moves the access state of the current slot after operation op.
 void RFSTAT(int32_t op);
 
-// The file address of MFP block b, and the words of it that lie in the MFP
-// area: 256, or 128 for the last block of an area of an odd number of
-// records, whose second record is the first record of the data area.
-int64_t block_address(const Slot& slot, int32_t block);
-int32_t block_words(int32_t mfp_records, int32_t block);
-
-// Writes the words of block b that lie in the MFP area from words.
-void put_block(const Slot& slot, int32_t block, std::span<const std::byte> words, int32_t& status);
-
 // The first step of every reader and writer: makes the unit's slot current
 // and refuses a transfer of n elements of elem_bytes bytes that the caller's
 // `bytes` bytes of memory cannot hold (1027), or a negative n (1026),

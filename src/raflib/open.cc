@@ -7,6 +7,7 @@
 #include "io/fields.h"
 #include "io/text.h"
 #include "io/units.h"
+#include "raflib/blocks.h"
 #include "raflib/date.h"
 #include "raflib/diagnostics.h"
 #include "raflib/key.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "raflib/blocks.h"
 #include "raflib/diagnostics.h"
 #include "raflib/key.h"
-#include "raflib/mfp.h"
 #include "raflib/transfer.h"
 
 namespace raflib {
