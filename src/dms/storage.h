@@ -8,7 +8,7 @@
 // be stale after it.
 //
 // Operations with a status word decrease it by 1 on error; the others report
-// failure only through the error counter (DMSSTA).
+// failure only through the error counter (DMSSTA; dms/messages.h).
 #ifndef RAF2SIF_DMS_STORAGE_H_
 #define RAF2SIF_DMS_STORAGE_H_
 
