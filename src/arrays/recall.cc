@@ -57,13 +57,13 @@ int32_t read_raf(std::span<std::byte> buf, int32_t n, int32_t key, FileType t, i
 // a code of no reader.
 bool file_type(int32_t itype, int32_t single, FileType& t) {
   switch (itype) {
-    case 1:
+    case kTypeInteger:
       t = FileType::kInteger;
       return true;
-    case 2:
+    case kTypeSingle:
       t = FileType::kSingle;
       return true;
-    case 3:
+    case kTypeReal:
       t = single == 1 ? FileType::kWidened : FileType::kDouble;
       return true;
     default:
@@ -79,7 +79,7 @@ bool file_type(int32_t itype, int32_t single, FileType& t) {
 int32_t read_record(io::WorkArray& ia, std::string_view name, int32_t ipoint, const Keys& k,
                     int32_t iraf) {
   const std::span<std::byte> bytes = storage_bytes(ia, name, ipoint);
-  if (k.itype == 4) {
+  if (k.itype == kTypeInteger8) {
     const int64_t words = int64_t{k.ndim} * k.nwpe;
     if (words < 0 || words > INT32_MAX) return -1;
     return read_raf(bytes, static_cast<int32_t>(words), k.key, FileType::kInteger, iraf);
