@@ -15,7 +15,6 @@ constexpr int32_t kNoFile = 1012;      // no RAFLIB file open on the unit
 constexpr int32_t kCannotOpen = 1034;  // the platform refused the open
 constexpr int32_t kUnitInUse = 1037;
 constexpr int32_t kTooManyFiles = 1038;
-constexpr int32_t kOpenCode = -102;
 
 }  // namespace
 
@@ -25,7 +24,7 @@ void INIRAF(std::string_view stat, std::string_view fname, int32_t maxarr, int32
   const std::string_view name = io::trimmed(fname);
   if (name.empty()) {
     istat = -1;
-    return report(iout, -1, {kHeader, kLf, "No File name Specified"});
+    return report(iout, kCodeFailed, {kHeader, kLf, "No File name Specified"});
   }
   raflib::RAFINI(irfu);
   int32_t st = 0;
@@ -41,10 +40,10 @@ void INIRAF(std::string_view stat, std::string_view fname, int32_t maxarr, int32
   }
   if (st < 0 || st == kCannotOpen) {
     istat = -1;
-    report(iout, kOpenCode, {kHeader, kLf, "Error Opening raf_file   : ", name});
+    report(iout, kCodeOpen, {kHeader, kLf, "Error Opening raf_file   : ", name});
   } else if (st == kUnitInUse || st == kTooManyFiles) {
     istat = -1;
-    report(iout, -1, {kHeader, kLf, "Problems with Raf Book Keeping System "});
+    report(iout, kCodeFailed, {kHeader, kLf, "Problems with Raf Book Keeping System "});
   }
 }
 
