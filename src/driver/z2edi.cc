@@ -60,7 +60,7 @@ bool close_sif_unit() {
   const int rc = io::close(kSifUnit);
   if (rc == 0) return true;
   std::fprintf(stderr, "raf2sif: cannot write %s: %s\n", file.c_str(),
-               rc > 0 && rc < 5000 ? std::strerror(rc) : "input/output error");
+               rc > 0 && rc < io::kIostatOwn ? std::strerror(rc) : "input/output error");
   return false;
 }
 
