@@ -34,8 +34,6 @@ constexpr std::string_view kUsage =
     "  -h, --help      this text\n"
     "  --version       the program's version\n";
 
-constexpr std::string_view kVersion = "rafinfo 1.0 (RAF format version 2, revision 1)\n";
-
 int usage(std::FILE* out, int status) {
   std::fwrite(kUsage.data(), 1, kUsage.size(), out);
   return status;
@@ -56,7 +54,7 @@ int main(int argc, char** argv) {
     const bool has_value = i + 1 < argc;
     if (a == "-h" || a == "--help") return usage(stdout, 0);
     if (a == "--version") {
-      std::fwrite(kVersion.data(), 1, kVersion.size(), stdout);
+      std::printf("rafinfo %s (RAF format version 2, revision 1)\n", RAF2SIF_VERSION);
       return 0;
     }
     if (a == "--json") {

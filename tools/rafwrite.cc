@@ -4,7 +4,7 @@
 //   rafwrite large NODES STEPS OUT.raf [options]
 //
 // Options: --big-endian (as computer type 8 writes it), --version0 (format
-// version 0), --fixed-mstru (MSTRU in the fixed layout), --help.
+// version 0), --fixed-mstru (MSTRU in the fixed layout), -h/--help, --version.
 #include <charconv>
 #include <cstdio>
 #include <string>
@@ -28,7 +28,8 @@ constexpr std::string_view kUsage =
     "  --big-endian    the byte order of computer type 8\n"
     "  --version0      format version 0 (upgraded when opened)\n"
     "  --fixed-mstru   structure parameters in the fixed layout\n"
-    "  --help          this text\n";
+    "  -h, --help      this text\n"
+    "  --version       the program's version\n";
 
 int usage(std::FILE* out, int status) {
   std::fwrite(kUsage.data(), 1, kUsage.size(), out);
@@ -47,7 +48,11 @@ int main(int argc, char** argv) {
   writer::Options options;
   for (int i = 1; i < argc; ++i) {
     const std::string_view a = argv[i];
-    if (a == "--help") return usage(stdout, 0);
+    if (a == "-h" || a == "--help") return usage(stdout, 0);
+    if (a == "--version") {
+      std::printf("rafwrite %s\n", RAF2SIF_VERSION);
+      return 0;
+    }
     if (a == "--big-endian") {
       options.computer_type = 8;
     } else if (a == "--version0") {
