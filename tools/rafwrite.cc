@@ -36,6 +36,12 @@ int usage(std::FILE* out, int status) {
   return status;
 }
 
+// A wrong command line: what is wrong, then the usage.
+int wrong(const std::string& problem) {
+  std::fprintf(stderr, "rafwrite: %s\n", problem.c_str());
+  return usage(stderr, 2);
+}
+
 bool number(std::string_view s, int32_t& v) {
   const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
   return ec == std::errc() && end == s.data() + s.size() && v >= 0;
@@ -59,8 +65,8 @@ int main(int argc, char** argv) {
       options.version0 = true;
     } else if (a == "--fixed-mstru") {
       options.mstru.layout = writer::MstruLayout::kFixed;
-    } else if (a.starts_with("--")) {
-      return usage(stderr, 2);
+    } else if (a.starts_with("-")) {
+      return wrong("unknown option '" + std::string(a) + "'");
     } else {
       words.push_back(a);
     }
@@ -76,7 +82,7 @@ int main(int argc, char** argv) {
     model = writer::large_frame(nodes, nodes, steps);
     out = words[3];
   } else {
-    return usage(stderr, 2);
+    return wrong("expected sample OUT.raf, or large NODES STEPS OUT.raf with counts of 0 or more");
   }
   const int32_t st = writer::write_raf(model, out, options);
   if (st != 0) {

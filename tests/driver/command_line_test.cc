@@ -149,7 +149,7 @@ TEST_F(CommandLine, AWrongCommandLineChangesNothing) {
   }
 }
 
-TEST_F(CommandLine, HelpAndVersionOfEveryProgram) {
+TEST_F(CommandLine, HelpVersionAndAnUnknownOptionInEveryProgram) {
   for (const std::string program : {RAF2SIF_BINARY, RAFINFO_BINARY, RAFWRITE_BINARY}) {
     const std::string name = std::filesystem::path(program).filename().string();
     for (const std::string option : {"-h", "--help"}) {
@@ -160,6 +160,10 @@ TEST_F(CommandLine, HelpAndVersionOfEveryProgram) {
     const RunResult v = testing_support::run_program(program, {"--version"}, "", dir());
     EXPECT_EQ(v.status, 0) << name;
     EXPECT_EQ(v.out.rfind(name + " " + RAF2SIF_VERSION, 0), 0u) << v.out;
+    const RunResult bad = testing_support::run_program(program, {"--bogus"}, "", dir());
+    EXPECT_EQ(bad.status, 2) << name;
+    EXPECT_EQ(bad.err.rfind(name + ": unknown option '--bogus'\nusage: " + name + " ", 0), 0u)
+        << bad.err;
   }
 }
 

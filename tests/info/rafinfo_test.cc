@@ -167,7 +167,8 @@ TEST_F(Rafinfo, TheCommandLine) {
     r = run(bad);
     EXPECT_EQ(r.status, 2) << testing::PrintToString(bad);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err.rfind("usage: rafinfo", 0), 0u);
+    EXPECT_EQ(r.err.rfind("rafinfo: ", 0), 0u);
+    EXPECT_EQ(r.err.find('\n'), r.err.find("\nusage: rafinfo")) << "one line, then the usage";
   }
   r = run({"absent.raf"});
   EXPECT_EQ(r.status, 1);
