@@ -36,17 +36,10 @@ int direct_offset(int unit, int64_t record, std::size_t nbytes, Unit*& out, off_
 int open_direct(int unit, std::string_view name, OpenStatus status, int record_bytes) {
   if (!valid(unit)) return kIostatBadUnit;
   if (record_bytes < 1) return kIostatWrongUse;
-  close(unit);
-  bool read_only = false;
-  const int fd = detail::open_fd(name, status, O_RDWR, read_only);
-  if (fd < 0) return -fd;
-  Unit& u = table().units[unit];
-  u = Unit{};
-  u.kind = Kind::kDirect;
-  u.fd = fd;
-  if (status != OpenStatus::kScratch) u.name = name;
-  u.record_bytes = record_bytes;
-  u.read_only = read_only;
+  int rc = 0;
+  Unit* u = detail::connect(unit, name, status, Kind::kDirect, O_RDWR, rc);
+  if (u == nullptr) return rc;
+  u->record_bytes = record_bytes;
   return 0;
 }
 

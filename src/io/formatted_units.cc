@@ -117,17 +117,10 @@ int detail::finish_formatted(Unit& u) {
 }
 
 int open_formatted(int unit, std::string_view name, OpenStatus status) {
-  if (!valid(unit)) return kIostatBadUnit;
-  close(unit);
-  bool read_only = false;
-  const int fd = detail::open_fd(name, status, O_WRONLY, read_only);
-  if (fd < 0) return -fd;
-  Unit& u = table().units[unit];
-  u = Unit{};
-  u.kind = Kind::kFormatted;
-  u.fd = fd;
-  if (status != OpenStatus::kScratch) u.name = name;
-  u.buf = take_block();
+  int rc = 0;
+  Unit* u = detail::connect(unit, name, status, Kind::kFormatted, O_WRONLY, rc);
+  if (u == nullptr) return rc;
+  u->buf = take_block();
   return 0;
 }
 

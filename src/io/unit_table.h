@@ -73,10 +73,10 @@ inline bool valid(int unit) {
   return unit >= 1 && unit <= kMaxUnit;
 }
 
-// Opens the file of a unit being connected; access is O_WRONLY or O_RDWR.
-// Returns the descriptor or minus an errno value; read_only tells whether
-// O_RDWR fell back to reading only.
-int open_fd(std::string_view name, OpenStatus status, int access, bool& read_only);
+// Closes the unit and connects it afresh, as kind, to the file name opened
+// with access O_WRONLY or O_RDWR (O_RDWR falls back to reading only where
+// writing is refused). The unit, or nullptr with rc the I/O status.
+Unit* connect(int unit, std::string_view name, OpenStatus status, Kind kind, int access, int& rc);
 
 // Returns the unit to its closed state (its writer stopped after the block
 // in hand), its output block to the spares.

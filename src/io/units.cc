@@ -20,6 +20,9 @@ UnitTable& table() {
   return t;
 }
 
+namespace {
+
+// The descriptor of the file opened for access, or minus an errno value.
 int open_fd(std::string_view name, OpenStatus status, int access, bool& read_only) {
   read_only = false;
   if (status == OpenStatus::kScratch) {
@@ -43,6 +46,31 @@ int open_fd(std::string_view name, OpenStatus status, int access, bool& read_onl
     read_only = fd >= 0;
   }
   return fd < 0 ? -errno : fd;
+}
+
+}  // namespace
+
+Unit* connect(int unit, std::string_view name, OpenStatus status, Kind kind, int access, int& rc) {
+  rc = 0;
+  if (!valid(unit)) {
+    rc = kIostatBadUnit;
+    return nullptr;
+  }
+  close(unit);
+  bool read_only = false;
+  const int fd = open_fd(name, status, access, read_only);
+  if (fd < 0) {
+    rc = -fd;
+    return nullptr;
+  }
+  Unit& u = table().units[unit];
+  u = Unit{};
+  u.kind = kind;
+  u.fd = fd;
+  if (status != OpenStatus::kScratch) u.name = name;
+  // Only direct access reports a connection that reads only (is_read_only).
+  if (kind == Kind::kDirect) u.read_only = read_only;
+  return &u;
 }
 
 void release(Unit& u) {

@@ -8,11 +8,13 @@
 // A unit written before it is opened is connected to the file "fort.N" in the
 // working directory (fort.17 for unit 17), created on the first write.
 //
-// Every operation returns an I/O status: 0 for success, a positive value for
-// a failure (an errno value or one of the kIostat codes below), -1 for the end
-// of console input. Nothing is thrown. A failed write is remembered: later
-// writes on the unit are dropped, and write_status() and close() report the
-// first failure, so that a caller may test once after a whole run of records.
+// Status rule: every operation returns an I/O status, taking none: 0 for
+// success, a positive error number for a failure (an errno value, below
+// kIostatOwn, or one of the layer's own codes below), kIostatEnd for the end
+// of console input; callers test it for != 0. Nothing is thrown. A failed
+// write is remembered: later writes on the unit are dropped, and
+// write_status() and close() report the first failure, so that a caller may
+// test once after a whole run of records.
 #ifndef RAF2SIF_IO_UNITS_H_
 #define RAF2SIF_IO_UNITS_H_
 
@@ -28,6 +30,7 @@ constexpr int kConsoleOut = 6;
 constexpr int kMaxUnit = 99;
 
 constexpr int kIostatEnd = -1;           // end of console input
+constexpr int kIostatOwn = 5000;         // the layer's own numbers lie above, errno values below
 constexpr int kIostatBadUnit = 5005;     // unit number outside 1 .. 99
 constexpr int kIostatWrongUse = 5006;    // operation not possible on the unit's connection
 constexpr int kIostatBadRecord = 5007;   // record number below 1 or beyond the largest offset

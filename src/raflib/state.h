@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "io/text.h"
+#include "raflib/messages.h"
 
 namespace raflib {
 
@@ -24,18 +25,12 @@ constexpr int kKeyChars = 1024;
 constexpr int kKeyWords = kKeyChars / kBytesPerWord;
 constexpr int32_t kVersion = 2;
 constexpr int32_t kRevision = 1;
-constexpr int32_t kUndefined = -12345;  // "no value" for the diagnostics
-constexpr int kMessageChars = 70;       // the text of a catalogue message
+constexpr int kMessageChars = 70;  // the text of a catalogue message
 
 // Operation codes of the lookup and the access state.
 constexpr int32_t kAllocate = 0, kWrite = 1, kRead = 2, kLocate = 3;
 // Operation codes of FFILE.
 constexpr int32_t kSkip = 0;  // kWrite and kRead as above
-
-// Blocks of an MFP area of mfpmax entries (at least 1).
-constexpr int32_t mfp_blocks(int32_t mfpmax) {
-  return (mfpmax - 1) / kEntriesPerBlock + 1;
-}
 
 using Key = io::Text<kKeyChars>;
 using Stamp = io::Text<16>;  // "yyyymmdd  hhmmss"
