@@ -32,33 +32,28 @@ std::vector<double> realistic_mix() {
   return v;
 }
 
-// 64 values a round, one call per value.
-template <char* (*Put)(char*, double)>
+char* one_plain(char* out, std::span<const double> v) {
+  return io::put_plain(out, v[0]);
+}
+char* one_scaled(char* out, std::span<const double> v) {
+  return io::put_scaled(out, v[0]);
+}
+template <io::SifStyle Style>
+char* line(char* out, std::span<const double> v) {
+  return io::put_sif_fields(out, v, Style);
+}
+
+// 64 values a round, PerCall values a call: one, or a line of four as the
+// record writers call.
+template <std::size_t PerCall, char* (*Put)(char*, std::span<const double>)>
 void BM_Style(benchmark::State& state) {
   const std::vector<double> values = realistic_mix();
   char out[16 * 64];
   std::size_t i = 0;
   for (auto _ : state) {
     char* p = out;
-    for (int k = 0; k < 64; ++k) p = Put(p, values[(i + k) & (values.size() - 1)]);
-    i += 64;
-    benchmark::DoNotOptimize(out);
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * 64);
-}
-
-// 64 values a round, one call per line of four, as the record writers call.
-template <io::SifStyle Style>
-void BM_Lines(benchmark::State& state) {
-  const std::vector<double> values = realistic_mix();
-  char out[16 * 64];
-  std::size_t i = 0;
-  for (auto _ : state) {
-    char* p = out;
-    for (int k = 0; k < 64; k += 4) {
-      p = io::put_sif_fields(p, std::span<const double>(&values[(i + k) & (values.size() - 1)], 4),
-                             Style);
+    for (std::size_t k = 0; k < 64; k += PerCall) {
+      p = Put(p, std::span<const double>(&values[(i + k) & (values.size() - 1)], PerCall));
     }
     i += 64;
     benchmark::DoNotOptimize(out);
@@ -67,9 +62,9 @@ void BM_Lines(benchmark::State& state) {
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * 64);
 }
 
-BENCHMARK(BM_Style<io::put_plain>)->Name("plain_E16.8");
-BENCHMARK(BM_Style<io::put_scaled>)->Name("scaled_1PE16.8");
-BENCHMARK(BM_Lines<io::SifStyle::kPlain>)->Name("plain_E16.8_lines");
-BENCHMARK(BM_Lines<io::SifStyle::kScaled>)->Name("scaled_1PE16.8_lines");
+BENCHMARK(BM_Style<1, one_plain>)->Name("plain_E16.8");
+BENCHMARK(BM_Style<1, one_scaled>)->Name("scaled_1PE16.8");
+BENCHMARK(BM_Style<4, line<io::SifStyle::kPlain>>)->Name("plain_E16.8_lines");
+BENCHMARK(BM_Style<4, line<io::SifStyle::kScaled>>)->Name("scaled_1PE16.8_lines");
 
 }  // namespace
