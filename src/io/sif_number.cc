@@ -78,16 +78,15 @@ std::uint64_t eight_digits(std::uint32_t n) {
   return (tens | (pairs - 10 * tens) << 8) | 0x3030303030303030;
 }
 
-// One field, as two words: the sign columns, the lead character and the
-// point, eight digits, the exponent part.
-char* put_field(char* out, bool negative, std::uint64_t lead, std::uint32_t eight,
+// One field, stored as it lies: the sign columns, the lead character and
+// the point (4 bytes), eight digits (8), the exponent part (4).
+char* put_field(char* out, bool negative, std::uint32_t lead, std::uint32_t eight,
                 std::uint32_t exponent) {
+  const std::uint32_t head = 0x2E002020 | std::uint32_t{negative} * 0x0D00 | lead << 16;
   const std::uint64_t digits = eight_digits(eight);
-  const std::uint64_t head = 0x2E002020 | std::uint64_t{negative} * 0x0D00 | lead << 16;
-  const std::uint64_t first = head | digits << 32;
-  const std::uint64_t second = digits >> 32 | std::uint64_t{exponent} << 32;
-  std::memcpy(out, &first, 8);
-  std::memcpy(out + 8, &second, 8);
+  std::memcpy(out, &head, 4);
+  std::memcpy(out + 4, &digits, 8);
+  std::memcpy(out + 12, &exponent, 4);
   return out + kSifFieldWidth;
 }
 
@@ -113,7 +112,7 @@ char* put_style(char* out, double v) {
   if constexpr (Scale == 0) {
     return put_field(out, negative, '0', static_cast<std::uint32_t>(d.digits), d.exponent);
   } else {
-    const std::uint64_t lead = d.digits / kPow10[8];
+    const auto lead = static_cast<std::uint32_t>(d.digits / kPow10[8]);
     return put_field(out, negative, '0' + lead,
                      static_cast<std::uint32_t>(d.digits - lead * kPow10[8]), d.exponent);
   }
