@@ -53,6 +53,8 @@ struct UnitTable {
   std::string console_input;
   std::size_t console_read = 0;
   bool console_discard = false;
+  std::string* console_output = nullptr;  // where console output goes instead of stdout
+  std::string default_directory;          // of the files fort.N
   // Output blocks of closed files, kept for the next file opened: a process
   // that converts file after file does not map and unmap a block each time.
   std::vector<std::unique_ptr<char[]>> spare_blocks;
@@ -64,6 +66,8 @@ struct UnitTable {
     console_input.clear();
     console_read = 0;
     console_discard = false;
+    console_output = nullptr;
+    default_directory.clear();
   }
 };
 
@@ -149,7 +153,8 @@ Unit* output_unit(int unit, int& rc) {
   }
   Unit& u = table().units[unit];
   if (u.kind == Kind::kClosed) {
-    rc = open_formatted(unit, "fort." + std::to_string(unit), OpenStatus::kUnknown);
+    rc = open_formatted(unit, table().default_directory + "fort." + std::to_string(unit),
+                        OpenStatus::kUnknown);
     if (rc != 0) return nullptr;
   }
   if (u.kind == Kind::kConsoleOut || u.kind == Kind::kFormatted) {
@@ -162,6 +167,11 @@ Unit* output_unit(int unit, int& rc) {
 
 int console_write(Unit& u, std::string_view text, bool end_line) {
   if (u.error != 0 || table().console_discard) return u.error;
+  if (std::string* out = table().console_output; out != nullptr) {
+    out->append(text);
+    if (end_line) out->push_back('\n');
+    return 0;
+  }
   std::fwrite(text.data(), 1, text.size(), stdout);
   if (end_line) std::fputc('\n', stdout);
   if (std::ferror(stdout)) u.error = EIO;
@@ -421,12 +431,17 @@ bool is_read_only(int unit) {
   return valid(unit) && table().units[unit].read_only;
 }
 
-void set_console(std::string_view input, bool discard_output) {
+void set_console(std::string_view input, bool discard_output, std::string* output) {
   UnitTable& t = table();
   t.console_text = true;
   t.console_input = input;
   t.console_read = 0;
   t.console_discard = discard_output;
+  t.console_output = output;
+}
+
+void set_default_directory(std::string_view dir) {
+  table().default_directory = dir;
 }
 
 void reset() {

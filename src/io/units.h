@@ -19,6 +19,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace io {
@@ -98,8 +99,14 @@ bool is_read_only(int unit);
 
 // Console input taken from input instead of standard input (read line by
 // line as typed, its end the end of input) and, when discard_output, console
-// output dropped: a harness runs the dialogue in-process. Undone by reset().
-void set_console(std::string_view input, bool discard_output);
+// output dropped, or else appended to *output when that is given: a harness
+// runs the dialogue in-process. Undone by reset().
+void set_console(std::string_view input, bool discard_output, std::string* output = nullptr);
+
+// The files "fort.N" of units written before they are opened are made in
+// directory dir (a path ending in '/') instead of the working directory, so
+// that an in-process run keeps them apart. Undone by reset().
+void set_default_directory(std::string_view dir);
 
 // Closes every unit (without reporting) and reconnects units 5 and 6 to the
 // console: the state of a fresh process, for tests and harnesses.
