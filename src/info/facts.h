@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "raflib/inspect.h"
+
 namespace info {
 
 // Why the inspection stopped: what was being read and, when RAFLIB or its
@@ -21,26 +23,9 @@ struct Failure {
   std::string text;
 };
 
-// The key, field by field as it stands in records 1 and 2. A number is
-// std::nullopt when its field holds no integer.
-struct Key {
-  std::string identification;  // columns 1-8
-  bool raflib = false;         // identification "RAFLIB  ": the rest is meaningful
-  std::optional<int32_t> version, revision, type_number, access1, access2;
-  std::optional<int32_t> mfpadr, mfpmax, mfpcur, mfpnxt, mfp_records;
-  std::string type_name;                       // columns 17-56 without trailing blanks
-  std::string created, last_write, last_read;  // "yyyymmdd  hhmmss"
-  bool converted = false;                      // byte order reversed on reading
-  bool upgraded_in_memory = false;             // format version 0, read as version 2
-  int64_t file_size = -1;                      // bytes
-  int64_t data_end = -1;  // bytes up to the end of the data area (MFPNXT - 1 records)
-};
-
-// One allocated MFP entry.
-struct MfpEntry {
-  int32_t number = 0;
-  int32_t address = 0, type = 0, allocated = 0, stored = 0;
-};
+// The key, and one allocated MFP entry, as RAFLIB's inspection gives them.
+using Key = raflib::KeyInfo;
+using MfpEntry = raflib::MfpEntry;
 
 // One named array of the directory stored in records 101 to 103.
 struct NamedArray {

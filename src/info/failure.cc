@@ -1,25 +1,17 @@
 #include "info/failure.h"
 
-#include "io/text.h"
-#include "raflib/diagnostics.h"
-#include "raflib/state.h"
+#include "raflib/inspect.h"
 
 namespace info {
 
 Failure raflib_failure(std::string what, std::string_view otherwise) {
-  raflib::Report& first = raflib::state().first_error;
-  Failure f{std::move(what), first.number,
-            std::string(first.number != 0 ? io::trimmed(first.text) : otherwise)};
-  first = raflib::Report{};
-  return f;
+  const raflib::ErrorInfo first = raflib::first_error();
+  raflib::clear_first_error();
+  return {std::move(what), first.number, first.number != 0 ? first.text : std::string(otherwise)};
 }
 
 Failure catalogue_failure(std::string what, int32_t n, int32_t value) {
-  io::Text<raflib::kMessageChars> text;
-  int32_t severity = 0, level = 0;
-  raflib::RFMSG(n, text, severity, level);
-  raflib::RFSUBS(text.span(), value, raflib::kDummy);
-  return {std::move(what), n, std::string(io::trimmed(text))};
+  return {std::move(what), n, raflib::message_text(n, value)};
 }
 
 std::string describe(const Failure& f) {

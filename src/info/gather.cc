@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "arrays/inidms.h"
-#include "arrays/iniraf.h"
 #include "arrays/name_table.h"
 #include "arrays/recall.h"
 #include "arrays/stru.h"
@@ -19,7 +18,7 @@
 #include "info/steps.h"
 #include "info/values.h"
 #include "io/work_array.h"
-#include "raflib/open.h"
+#include "raflib/inspect.h"
 
 namespace info {
 
@@ -86,14 +85,13 @@ Facts gather(const Request& request) {
     f.failure = std::move(failure);
     return f;
   };
-  raflib::open_for_reading_only(true);
-  int32_t istat = 0;
-  arrays::INIRAF("OLD", request.file, 1, kRafUnit, kQuiet, kQuiet, istat);
+  int32_t status = 0;
+  raflib::open_to_inspect(kRafUnit, request.file, kQuiet, status);
   f.key = read_key(kRafUnit);
-  if (istat != 0) return failed(raflib_failure("opening the file"));
+  if (status < 0 || !f.key) return failed(raflib_failure("opening the file"));
 
   f.mfp.emplace();
-  if (auto failure = read_mfp(kRafUnit, *f.mfp)) return failed(*failure);
+  if (auto failure = read_mfp(kRafUnit, *f.key, *f.mfp)) return failed(*failure);
   if (!has_directory(*f.mfp)) {
     f.directory.emplace();
     if (request.array.empty()) return f;
@@ -104,6 +102,7 @@ Facts gather(const Request& request) {
   if (!allocate(f.key ? f.key->file_size : 0, w)) {
     return failed({"work array", 0, "cannot allocate " + std::to_string(w.words) + " words"});
   }
+  int32_t istat = 0;
   arrays::INIDMS(w.ia, w.words, arrays::kNameTable, arrays::kNameSlots, arrays::kNameChars,
                  kRafUnit, kQuiet, istat);
   if (istat != 0) return failed(raflib_failure("array directory (records 101 to 103)", kRefused));

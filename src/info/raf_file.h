@@ -1,4 +1,5 @@
-// The key and the MFP of the RAF file open on a unit, as RAFLIB holds them.
+// The key and the MFP of the RAF file open on a unit, as RAFLIB's inspection
+// gives them, with the entries no file written by RAFLIB can hold.
 #ifndef RAF2SIF_INFO_RAF_FILE_H_
 #define RAF2SIF_INFO_RAF_FILE_H_
 
@@ -18,8 +19,8 @@ std::optional<Key> read_key(int32_t unit);
 // numbers 1 to MFPCUR, to entries. Returns the failure of a block that
 // cannot be read (the listing stops there) or else of the first entry that
 // cannot be right: a negative address or length, an unknown data type, more
-// elements stored than allocated, or records outside the data area.
-std::optional<Failure> read_mfp(int32_t unit, std::vector<MfpEntry>& entries);
+// elements stored than allocated, or records outside the data area of key.
+std::optional<Failure> read_mfp(int32_t unit, const Key& key, std::vector<MfpEntry>& entries);
 
 }  // namespace info
 

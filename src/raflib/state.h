@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "io/text.h"
+#include "raflib/messages.h"
 
 namespace raflib {
 
@@ -24,8 +25,7 @@ constexpr int kKeyChars = 1024;
 constexpr int kKeyWords = kKeyChars / kBytesPerWord;
 constexpr int32_t kVersion = 2;
 constexpr int32_t kRevision = 1;
-constexpr int32_t kUndefined = -12345;  // "no value" for the diagnostics
-constexpr int kMessageChars = 70;       // the text of a catalogue message
+constexpr int kMessageChars = 70;  // the text of a catalogue message
 
 // Operation codes of the lookup and the access state.
 constexpr int32_t kAllocate = 0, kWrite = 1, kRead = 2, kLocate = 3;
