@@ -20,10 +20,6 @@ namespace py = pybind11;
 
 namespace {
 
-// The work space of a conversion when none is asked for: the program's
-// default.
-constexpr int32_t kDefaultWords = 1000000;
-
 std::mutex& library_lock() {
   static std::mutex m;
   return m;
@@ -200,6 +196,13 @@ PYBIND11_MODULE(_core, m) {
             return mesh_of(std::move(mesh));
           },
           py::arg("step") = py::none())
+      .def("work_words",
+           [](reader::File& f) {
+             int64_t words = 0;
+             const reader::Error e = in_libraries([&] { return reader::work_words(f, words); });
+             if (e) raise(e);
+             return words;
+           })
       .def("close", [](reader::File& f) { in_libraries([&] { reader::close(f); }); });
 
   m.def(
@@ -225,7 +228,7 @@ PYBIND11_MODULE(_core, m) {
       "convert",
       [](std::string raf, std::string sif, std::optional<int32_t> first,
          std::optional<int32_t> last, std::optional<int32_t> words) {
-        const reader::Conversion c{raf, sif, first, last, words.value_or(kDefaultWords)};
+        const reader::Conversion c{raf, sif, first, last, words};
         const reader::Outcome out = in_libraries([&] { return reader::convert(c); });
         if (!out.refused.empty()) throw py::value_error(out.refused);
         if (!out.converted) {
@@ -243,7 +246,11 @@ PYBIND11_MODULE(_core, m) {
       "read_sif",
       [](std::string path) {
         reader::SifRecords r;
-        const std::string error = in_libraries([&] { return reader::read_sif(path, r); });
+        std::string error;
+        {
+          py::gil_scoped_release release;  // a file of its own: no library state
+          error = reader::read_sif(path, r);
+        }
         if (!error.empty()) throw py::value_error(error);
         return py::make_tuple(r.names, numpy(std::move(r.offsets)), numpy(std::move(r.values)));
       },

@@ -56,6 +56,10 @@ class RafFile:
     def close(self):
         self._file.close()
 
+    def work_words(self):
+        """The work space, in 4-byte words, that a conversion of this file needs."""
+        return self._file.work_words()
+
     def array(self, name, step=None):
         """The values of array `name`, for `step` when it is stored per step.
 
@@ -112,7 +116,7 @@ def convert(raf, sif, first=None, last=None, words=None):
 
     The same SIF bytes and messages as the program, for the steps `first`
     to `last` (None: as a blank answer), with a work space of `words`
-    4-byte words (None: the program's default). Returns the console text;
+    4-byte words (None: what the file needs). Returns the console text;
     raises ConversionError with the failure's message chain (and the
     console text as its `console` attribute).
     """

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "arrays/work_space.h"
 #include "driver/z2edi.h"
 #include "io/units.h"
 #include "io/work_array.h"
@@ -21,7 +23,8 @@ namespace reader {
 namespace {
 
 constexpr std::string_view kExtension = ".raf";
-constexpr std::size_t kAnswerChars = 256;  // the dialogue's answer field
+constexpr std::size_t kAnswerChars = 256;   // the dialogue's answer field
+constexpr int32_t kDefaultWords = 1000000;  // the program's work space without an argument
 // The end of the SIF file that is searched for the message chain.
 constexpr std::streamoff kTailBytes = 1 << 18;
 
@@ -101,6 +104,16 @@ std::string unfit(std::string_view what, std::string_view name) {
   return {};
 }
 
+// The work space the file needs, or the program's default when that cannot
+// be found (the conversion then reports why).
+int32_t needed_words(const std::string& raf) {
+  int32_t istat = 0;
+  const int64_t words = arrays::work_words(raf, istat);
+  end_session();
+  return istat == 0 && words > 0 ? static_cast<int32_t>(std::min<int64_t>(words, INT32_MAX))
+                                 : kDefaultWords;
+}
+
 }  // namespace
 
 Outcome convert(const Conversion& c) {
@@ -113,14 +126,16 @@ Outcome convert(const Conversion& c) {
       std::string_view(c.raf).substr(0, c.raf.size() - kExtension.size());
   if (out.refused = unfit("the RAF file name", prefix); !out.refused.empty()) return out;
   if (out.refused = unfit("the SIF file name", c.sif); !out.refused.empty()) return out;
-  if (c.words < 1) {
+  if (c.words && *c.words < 1) {
     out.refused = "the work space must be at least one word";
     return out;
   }
+  end_session();
+  const int32_t words = c.words ? *c.words : needed_words(c.raf);
   std::unique_ptr<int32_t, FreeBlock> block(
-      static_cast<int32_t*>(std::calloc(static_cast<std::size_t>(c.words), sizeof(int32_t))));
+      static_cast<int32_t*>(std::calloc(static_cast<std::size_t>(words), sizeof(int32_t))));
   if (!block) {
-    out.refused = "cannot allocate " + std::to_string(c.words) + " words";
+    out.refused = "cannot allocate " + std::to_string(words) + " words";
     return out;
   }
   PrivateDirectory messages;
@@ -134,8 +149,8 @@ Outcome convert(const Conversion& c) {
       std::string(prefix) + "\n" + c.sif + "\n" + answer(c.first) + "\n" + answer(c.last) + "\n";
   io::set_console(answers, false, &out.console);
   io::set_default_directory(messages.path());
-  io::WorkArray ia(block.get(), c.words);
-  const int32_t rc = driver::z2edi(ia, c.words);
+  io::WorkArray ia(block.get(), words);
+  const int32_t rc = driver::z2edi(ia, words);
   io::reset();
   end_session();
 

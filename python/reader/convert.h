@@ -15,7 +15,9 @@ struct Conversion {
   std::string raf;                     // the RAF file, its name ending in ".raf"
   std::string sif;                     // the SIF file to write
   std::optional<int32_t> first, last;  // the step answers; blank when not given
-  int32_t words = 0;                   // the work space in 4-byte words
+  // The work space in 4-byte words; by default what the file needs (the
+  // program's default of 1,000,000 when that cannot be found).
+  std::optional<int32_t> words;
 };
 
 struct Outcome {

@@ -9,10 +9,10 @@
 #include <new>
 
 #include "arrays/inidms.h"
-#include "arrays/iniraf.h"
 #include "arrays/name_table.h"
 #include "arrays/recall.h"
 #include "arrays/views.h"
+#include "arrays/work_space.h"
 #include "dms/names.h"
 #include "driver/process_state.h"
 #include "info/failure.h"
@@ -21,7 +21,7 @@
 #include "info/text_report.h"
 #include "io/text.h"
 #include "io/work_array.h"
-#include "raflib/open.h"
+#include "raflib/inspect.h"
 
 namespace reader {
 
@@ -68,10 +68,10 @@ Error attach(const File& file) {
   if (file.id == 0) return request_error("the file is closed");
   if (s.owner == file.id) return {};
   end_session();
-  raflib::open_for_reading_only(true);
   int32_t istat = 0;
-  arrays::INIRAF("OLD", file.path, 1, kUnit, kQuiet, kQuiet, istat);
-  if (istat != 0) return raflib_error("opening the file");
+  raflib::open_to_inspect(kUnit, file.path, kQuiet, istat);
+  if (istat < 0) return raflib_error("opening the file");
+  istat = 0;
   const int64_t size = file.facts.key ? file.facts.key->file_size : 0;
   const auto words = static_cast<int32_t>(std::min<int64_t>(kBaseWords + size / 2, INT32_MAX));
   s.block.reset(new (std::nothrow) int32_t[static_cast<std::size_t>(words)]);
@@ -366,6 +366,17 @@ Error mesh(File& file, std::optional<int32_t> step, Mesh& out) {
     if (p < 1 || std::size_t(p) - 1 + 12 > tfle.reals.size()) continue;
     std::copy_n(tfle.reals.begin() + (p - 1), 12, out.forces.begin() + std::ptrdiff_t(12 * i));
   }
+  return {};
+}
+
+Error work_words(File& file, int64_t& words) {
+  if (file.id == 0) return request_error("the file is closed");
+  end_session();
+  int32_t istat = 0;
+  words = arrays::work_words(file.path, istat);
+  end_session();
+  if (istat != 0)
+    return file_error(file.path + ": the work space a conversion needs cannot be found");
   return {};
 }
 

@@ -95,6 +95,9 @@ struct Mesh {
 
 Error mesh(File& file, std::optional<int32_t> step, Mesh& out);
 
+// The work space, in 4-byte words, that a conversion of the file needs.
+Error work_words(File& file, int64_t& words);
+
 // The inspector's report of path, text or JSON, and its failure line
 // (empty when the file was read whole).
 void report(const std::string& path, bool json, std::string& text, std::string& failure);
