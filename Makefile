@@ -62,7 +62,7 @@ bench:
 	bench/convert_bench.sh 20000 20 build-bench
 
 format:
-	find src tests bench tools fuzz -name '*.h' -o -name '*.cc' | xargs clang-format -i
+	find src tests bench tools fuzz python -name '*.h' -o -name '*.cc' | xargs clang-format -i
 
 clean:
 	rm -rf build build-asan build-bench
