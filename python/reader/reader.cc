@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstring>
 #include <limits>
 #include <memory>
 #include <new>
 
 #include "arrays/inidms.h"
+#include "arrays/keywords.h"
 #include "arrays/name_table.h"
 #include "arrays/recall.h"
 #include "arrays/views.h"
@@ -30,6 +30,7 @@ namespace {
 constexpr int32_t kUnit = info::kRafUnit;
 constexpr int32_t kQuiet = info::kQuiet;
 constexpr int64_t kBaseWords = 1000000;
+constexpr int64_t kEndForces = 12;  // per element in TFLE: six at each end
 
 // The file set up in the libraries, and the work array its arrays are
 // recalled into: room for the layer's book-keeping and for every array of
@@ -91,8 +92,10 @@ bool in_mfp(const File& file, int32_t key) {
                      [key](const info::MfpEntry& e) { return e.number == key; });
 }
 
-bool per_step(std::string_view store) {
-  return store != "STRU" && store != "CTRL" && store != "GLOB" && store != "EXCL";
+// True when the array's class keeps a record per step (results, restart data).
+bool per_step(int32_t icode) {
+  const arrays::StoreInfo* info = arrays::store_code_info(icode);
+  return info != nullptr && (info->post || info->rest);
 }
 
 // Element k (from 0) of bytes as a value of type T.
@@ -116,7 +119,8 @@ void decode(std::span<const std::byte> bytes, int64_t n, std::vector<V>& out) {
 }
 
 // Recalls name for step index irfins into out, flat.
-Error recall(File& file, std::string_view name, int32_t irfins, bool step_given, Array& out) {
+Error recall_in_session(File& file, std::string_view name, int32_t irfins, bool step_given,
+                        Array& out) {
   if (Error e = attach(file)) return e;
   io::WorkArray& ia = session().ia;
   const std::string what =
@@ -128,7 +132,7 @@ Error recall(File& file, std::string_view name, int32_t irfins, bool step_given,
   arrays::keys_of(ia, name, irfins, k, kQuiet, istat);
   if (istat != 0 || k.key < 0) return raflib_error("directory entry of " + std::string(name));
   if (k.itype == 0) return request_error(std::string(name) + ": not on the file");
-  if (!step_given && per_step(k.store.view()) && k.key == 0) {
+  if (!step_given && per_step(k.icode) && k.key == 0) {
     return request_error(std::string(name) + " is stored per step: give a step");
   }
   if (k.key == 0 || !in_mfp(file, k.key)) return request_error(what + ": no record on the file");
@@ -154,6 +158,14 @@ Error recall(File& file, std::string_view name, int32_t irfins, bool step_given,
       break;
   }
   return {};
+}
+
+// recall_in_session, after whose failure the session is ended: the layer
+// may have counted an error that would refuse every later call.
+Error recall(File& file, std::string_view name, int32_t irfins, bool step_given, Array& out) {
+  const Error e = recall_in_session(file, name, irfins, step_given, out);
+  if (e) end_session();
+  return e;
 }
 
 Error recall_model(File& file, std::string_view name, Array& out) {
@@ -215,28 +227,30 @@ bool cut(const std::vector<int32_t>& starts, std::size_t n, std::vector<int64_t>
 }
 
 // The node lists (MNPC) and their eccentricities (MELECC) by element, from
-// MPMNPC; TFLE by element from MPEVEC, twelve values each.
-Error shape_by_index(File& file, Array& a) {
+// MPMNPC; TFLE by element from MPEVEC, twelve values each. An index array
+// that cannot be recalled or does not fit leaves the array flat.
+void shape_by_index(File& file, Array& a) {
   if (a.name == "MNPC" || a.name == "MELECC") {
     Array starts;
-    if (recall_model(file, "MPMNPC", starts)) return {};
-    if (!cut(starts.ints, a.ints.size(), a.offsets)) a.offsets.clear();
-    return {};
+    if (!recall_model(file, "MPMNPC", starts) && !cut(starts.ints, a.ints.size(), a.offsets)) {
+      a.offsets.clear();
+    }
+    return;
   }
-  if (a.name != "TFLE") return {};
   Array mpevec;
-  if (recall_model(file, "MPEVEC", mpevec)) return {};
   const std::optional<int32_t> nel = parameter(file, "NEL");
-  if (!nel || std::size_t(*nel) != mpevec.ints.size()) return {};
+  if (a.name != "TFLE" || !nel || recall_model(file, "MPEVEC", mpevec) ||
+      std::size_t(*nel) != mpevec.ints.size()) {
+    return;
+  }
   std::vector<double> rows;
-  rows.reserve(12 * mpevec.ints.size());
+  rows.reserve(kEndForces * mpevec.ints.size());
   for (const int32_t p : mpevec.ints) {
-    if (p < 1 || std::size_t(p) - 1 + 12 > a.reals.size()) return {};
-    rows.insert(rows.end(), a.reals.begin() + (p - 1), a.reals.begin() + (p - 1 + 12));
+    if (p < 1 || std::size_t(p) - 1 + kEndForces > a.reals.size()) return;
+    rows.insert(rows.end(), a.reals.begin() + (p - 1), a.reals.begin() + (p - 1 + kEndForces));
   }
   a.reals = std::move(rows);
-  a.shape = {*nel, 12};
-  return {};
+  a.shape = {*nel, kEndForces};
 }
 
 // The external number of internal number k through ex (1-based), the SIF
@@ -251,8 +265,81 @@ bool external(const std::vector<int32_t>& ex, int32_t k, int32_t& out) {
   return true;
 }
 
-Error damaged(std::string text) {
-  return file_error(std::move(text));
+// The mesh of the file's model, for mesh().
+Error build_mesh(File& file, std::optional<int32_t> step, Mesh& out) {
+  out = Mesh{};
+  const std::optional<int32_t> nnp = parameter(file, "NNP"), nel = parameter(file, "NEL");
+  if (!nnp || !nel || *nnp < 0 || *nel < 0)
+    return file_error("the structure parameters give no NNP or NEL");
+  Array tcoord, mnpex, mpmnpc, mnpc, meltyp, melex, melmat, mexmat, melgeo, mexgeo;
+  for (auto [name, a] : {std::pair{"TCOORD", &tcoord},
+                         {"MNPEX", &mnpex},
+                         {"MPMNPC", &mpmnpc},
+                         {"MNPC", &mnpc},
+                         {"MELTYP", &meltyp},
+                         {"MELEX", &melex},
+                         {"MELMAT", &melmat},
+                         {"MEXMAT", &mexmat},
+                         {"MELGEO", &melgeo},
+                         {"MEXGEO", &mexgeo}}) {
+    if (Error e = recall_model(file, name, *a)) return e;
+  }
+  const auto nodes = static_cast<std::size_t>(*nnp), elements = static_cast<std::size_t>(*nel);
+  if (tcoord.reals.size() < 3 * nodes || mnpex.ints.size() < nodes) {
+    return file_error("TCOORD or MNPEX holds fewer than NNP nodes");
+  }
+  std::vector<int64_t> offsets;
+  if (mpmnpc.ints.size() < elements + 1 ||
+      !cut({mpmnpc.ints.begin(), mpmnpc.ints.begin() + std::ptrdiff_t(elements + 1)},
+           mnpc.ints.size(), offsets)) {
+    return file_error("MPMNPC does not cut MNPC into NEL node lists");
+  }
+  for (const Array* a : {&meltyp, &melex, &melmat, &melgeo}) {
+    if (a->ints.size() < elements) return file_error(a->name + " holds fewer than NEL elements");
+  }
+  out.points.assign(tcoord.reals.begin(), tcoord.reals.begin() + std::ptrdiff_t(3 * nodes));
+  out.node_numbers.assign(mnpex.ints.begin(), mnpex.ints.begin() + std::ptrdiff_t(nodes));
+  for (std::size_t i = 0; i < elements; ++i) {
+    const auto n = static_cast<int32_t>(offsets[i + 1] - offsets[i]);
+    auto block = std::find_if(out.blocks.begin(), out.blocks.end(),
+                              [n](const Mesh::Block& b) { return b.nodes >= n; });
+    if (block == out.blocks.end() || block->nodes != n)
+      block = out.blocks.insert(block, {n, {}, {}});
+    for (int64_t p = offsets[i]; p < offsets[i + 1]; ++p) {
+      const int32_t node = mnpc.ints[std::size_t(p)];
+      if (node < 1 || node > *nnp) {
+        return file_error("element " + std::to_string(i + 1) + " names node " +
+                          std::to_string(node) + ", outside 1 to NNP = " + std::to_string(*nnp));
+      }
+      block->connectivity.push_back(node - 1);
+    }
+    block->elements.push_back(static_cast<int32_t>(i + 1));
+    int32_t mat = 0, geo = 0;
+    if (!external(mexmat.ints, melmat.ints[i], mat) ||
+        !external(mexgeo.ints, melgeo.ints[i], geo)) {
+      return file_error("element " + std::to_string(i + 1) +
+                        " has a material or section outside MEXMAT or MEXGEO");
+    }
+    out.types.push_back(meltyp.ints[i]);
+    out.numbers.push_back(melex.ints[i]);
+    out.materials.push_back(mat);
+    out.sections.push_back(geo);
+  }
+  if (!step) return {};
+  Array u, tfle, mpevec;
+  if (Error e = recall(file, "U", *step, true, u)) return e;
+  if (Error e = recall(file, "TFLE", *step, true, tfle)) return e;
+  if (Error e = recall_model(file, "MPEVEC", mpevec)) return e;
+  if (u.reals.size() < 6 * nodes) return file_error("U holds fewer than NNP nodes");
+  out.displacements.assign(u.reals.begin(), u.reals.begin() + std::ptrdiff_t(6 * nodes));
+  out.forces.assign(kEndForces * elements, std::numeric_limits<double>::quiet_NaN());
+  for (std::size_t i = 0; i < elements && i < mpevec.ints.size(); ++i) {
+    const int32_t p = mpevec.ints[i];
+    if (p < 1 || std::size_t(p) - 1 + kEndForces > tfle.reals.size()) continue;
+    std::copy_n(tfle.reals.begin() + (p - 1), kEndForces,
+                out.forces.begin() + std::ptrdiff_t(kEndForces * i));
+  }
+  return {};
 }
 
 }  // namespace
@@ -287,86 +374,22 @@ std::optional<int32_t> parameter(const File& file, std::string_view name) {
 }
 
 Error array(File& file, std::string_view name, std::optional<int32_t> step, Array& out) {
-  if (step && *step < 1)
-    return request_error("step " + std::to_string(*step) + ": steps count from 1");
-  if (Error e = recall(file, name, step.value_or(0), step.has_value(), out)) return e;
+  const int32_t mxstep = file.facts.steps ? file.facts.steps->mxstep : 0;
+  if (step && (*step < 1 || *step > mxstep)) {
+    return request_error("step " + std::to_string(*step) +
+                         ": the steps are 1 to MXSTEP = " + std::to_string(mxstep));
+  }
+  const Error e = recall(file, name, step.value_or(0), step.has_value(), out);
+  if (e) return e;
   shape_by_columns(file, out);
-  return shape_by_index(file, out);
+  shape_by_index(file, out);
+  return {};
 }
 
 Error mesh(File& file, std::optional<int32_t> step, Mesh& out) {
-  out = Mesh{};
-  const std::optional<int32_t> nnp = parameter(file, "NNP"), nel = parameter(file, "NEL");
-  if (!nnp || !nel || *nnp < 0 || *nel < 0)
-    return damaged("the structure parameters give no NNP or NEL");
-  Array tcoord, mnpex, mpmnpc, mnpc, meltyp, melex, melmat, mexmat, melgeo, mexgeo;
-  for (auto [name, a] : {std::pair{"TCOORD", &tcoord},
-                         {"MNPEX", &mnpex},
-                         {"MPMNPC", &mpmnpc},
-                         {"MNPC", &mnpc},
-                         {"MELTYP", &meltyp},
-                         {"MELEX", &melex},
-                         {"MELMAT", &melmat},
-                         {"MEXMAT", &mexmat},
-                         {"MELGEO", &melgeo},
-                         {"MEXGEO", &mexgeo}}) {
-    if (Error e = recall_model(file, name, *a)) return e;
-  }
-  const auto nodes = static_cast<std::size_t>(*nnp), elements = static_cast<std::size_t>(*nel);
-  if (tcoord.reals.size() < 3 * nodes || mnpex.ints.size() < nodes) {
-    return damaged("TCOORD or MNPEX holds fewer than NNP nodes");
-  }
-  std::vector<int64_t> offsets;
-  if (mpmnpc.ints.size() < elements + 1 ||
-      !cut({mpmnpc.ints.begin(), mpmnpc.ints.begin() + std::ptrdiff_t(elements + 1)},
-           mnpc.ints.size(), offsets)) {
-    return damaged("MPMNPC does not cut MNPC into NEL node lists");
-  }
-  for (const Array* a : {&meltyp, &melex, &melmat, &melgeo}) {
-    if (a->ints.size() < elements) return damaged(a->name + " holds fewer than NEL elements");
-  }
-  out.points.assign(tcoord.reals.begin(), tcoord.reals.begin() + std::ptrdiff_t(3 * nodes));
-  out.node_numbers.assign(mnpex.ints.begin(), mnpex.ints.begin() + std::ptrdiff_t(nodes));
-  for (std::size_t i = 0; i < elements; ++i) {
-    const auto n = static_cast<int32_t>(offsets[i + 1] - offsets[i]);
-    auto block = std::find_if(out.blocks.begin(), out.blocks.end(),
-                              [n](const Mesh::Block& b) { return b.nodes >= n; });
-    if (block == out.blocks.end() || block->nodes != n)
-      block = out.blocks.insert(block, {n, {}, {}});
-    for (int64_t p = offsets[i]; p < offsets[i + 1]; ++p) {
-      const int32_t node = mnpc.ints[std::size_t(p)];
-      if (node < 1 || node > *nnp) {
-        return damaged("element " + std::to_string(i + 1) + " names node " + std::to_string(node) +
-                       ", outside 1 to NNP = " + std::to_string(*nnp));
-      }
-      block->connectivity.push_back(node - 1);
-    }
-    block->elements.push_back(static_cast<int32_t>(i + 1));
-    int32_t mat = 0, geo = 0;
-    if (!external(mexmat.ints, melmat.ints[i], mat) ||
-        !external(mexgeo.ints, melgeo.ints[i], geo)) {
-      return damaged("element " + std::to_string(i + 1) +
-                     " has a material or section outside MEXMAT or MEXGEO");
-    }
-    out.types.push_back(meltyp.ints[i]);
-    out.numbers.push_back(melex.ints[i]);
-    out.materials.push_back(mat);
-    out.sections.push_back(geo);
-  }
-  if (!step) return {};
-  Array u, tfle, mpevec;
-  if (Error e = recall(file, "U", *step, true, u)) return e;
-  if (Error e = recall(file, "TFLE", *step, true, tfle)) return e;
-  if (Error e = recall_model(file, "MPEVEC", mpevec)) return e;
-  if (u.reals.size() < 6 * nodes) return damaged("U holds fewer than NNP nodes");
-  out.displacements.assign(u.reals.begin(), u.reals.begin() + std::ptrdiff_t(6 * nodes));
-  out.forces.assign(12 * elements, std::numeric_limits<double>::quiet_NaN());
-  for (std::size_t i = 0; i < elements && i < mpevec.ints.size(); ++i) {
-    const int32_t p = mpevec.ints[i];
-    if (p < 1 || std::size_t(p) - 1 + 12 > tfle.reals.size()) continue;
-    std::copy_n(tfle.reals.begin() + (p - 1), 12, out.forces.begin() + std::ptrdiff_t(12 * i));
-  }
-  return {};
+  const Error e = build_mesh(file, step, out);
+  if (e) out = Mesh{};
+  return e;
 }
 
 Error work_words(File& file, int64_t& words) {

@@ -62,6 +62,10 @@ def test_wrong_requests_raise(samples):
         raf.array("U", 4)
     with pytest.raises(ValueError, match="not an array"):
         raf.array("NOSUCH")
+    with pytest.raises(ValueError, match="MXSTEP"):
+        raf.array("U", 2**31 - 1)
+    # A refused request leaves the file readable.
+    assert raf.array("TCOORD").shape == (NNP, 3)
     assert raf.work_words() > 0
     raf.close()
     with pytest.raises(ValueError, match="closed"):
