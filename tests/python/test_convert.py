@@ -83,3 +83,23 @@ def test_two_threads_convert_and_read(sample, tmp_path):
     for t in threads:
         t.join()
     assert failures == []
+
+
+def test_read_sif_reads_both_styles_and_refuses_other_lines(tmp_path):
+    lines = [
+        "GNODE     0.10000000E+01  0.20000000+100 -1.00000000-120  6.00000000E+00",
+        "         -0.25000000E+01",
+        "MISOPL    0.20000000E+02",
+        "               3",
+        "          0.17000000E-02  0.35500000E+09",
+        "IEND      0.00000000E+00",
+    ]
+    path = tmp_path / "hand.sif"
+    path.write_bytes("".join(line + "\r\n" for line in lines).encode())
+    records = raf2sif.read_sif(path)
+    assert [name for name, _ in records] == ["GNODE", "MISOPL", "IEND"]
+    assert list(records[0][1]) == [1.0, 0.2e100, -1.0e-120, 6.0, -2.5]
+    assert list(records.named("MISOPL")[0]) == [20.0, 3.0, 0.0017, 0.355e9]
+    path.write_bytes(b"IEND      0.00000000E+00\r\n\r\n  *** ERROR IN Z2EDI   ***\r\n")
+    with pytest.raises(ValueError, match="line 2"):
+        raf2sif.read_sif(path)
