@@ -24,7 +24,7 @@ constexpr int32_t kCount = 100000;  // elements, and nodes
 struct SyntheticStep {
   std::vector<int32_t> words;
   io::WorkArray work;
-  io::IntView meltyp, mpevec;
+  sif::Model model;
   io::RealView tfle, tmidfo, u;
 
   SyntheticStep() {
@@ -32,8 +32,9 @@ struct SyntheticStep {
     const int64_t reals = (12 + 6 + 6) * int64_t{kCount};
     words.resize(ints + 2 * reals);
     work = io::WorkArray(words.data(), static_cast<int64_t>(words.size()));
-    meltyp = io::IntView(work, 1, kCount);
-    mpevec = io::IntView(work, kCount + 1, kCount);
+    model.nel = model.nnp = kCount;
+    model.meltyp = io::IntView(work, 1, kCount);
+    model.mpevec = io::IntView(work, kCount + 1, kCount);
     const int64_t first_real = ints / 2 + 1;
     tfle = io::RealView(work, first_real, 12 * int64_t{kCount});
     tmidfo = io::RealView(work, first_real + 12 * int64_t{kCount}, 6 * int64_t{kCount});
@@ -47,8 +48,8 @@ struct SyntheticStep {
       return exponent(rng) == 0 ? 0.0 : mantissa(rng) * std::pow(10.0, exponent(rng));
     };
     for (int32_t i = 1; i <= kCount; ++i) {
-      meltyp.set(i, 15);
-      mpevec.set(i, 12 * (i - 1) + 1);
+      model.meltyp.set(i, 15);
+      model.mpevec.set(i, 12 * (i - 1) + 1);
     }
     for (int64_t k = 1; k <= tfle.size(); ++k) tfle.set(k, value());
     for (int64_t k = 1; k <= tmidfo.size(); ++k) tmidfo.set(k, value());
@@ -89,7 +90,7 @@ void BM_WSIF_FOR(benchmark::State& state) {
   const SyntheticStep& s = step();
   run(state, [&] {
     int32_t istat = 0;
-    sif::WSIF_FOR(kCount, 1, s.meltyp, s.tfle, s.mpevec, s.tmidfo, 1, kUnit, istat);
+    sif::WSIF_FOR(s.model, 1, s.tfle, s.tmidfo, 1, kUnit, istat);
   });
 }
 
@@ -97,7 +98,7 @@ void BM_WSIF_DIS(benchmark::State& state) {
   const SyntheticStep& s = step();
   run(state, [&] {
     int32_t istat = 0;
-    sif::WSIF_DIS(kCount, 1, {}, {}, s.u, 1, kUnit, istat);
+    sif::WSIF_DIS(s.model, 1, s.u, 1, kUnit, istat);
   });
 }
 

@@ -84,7 +84,7 @@ int32_t z2edi(io::WorkArray& ia, int32_t nwiwa) {
   prefix = name.view();
   ADDEXT(name.span(), ".raf");
   arrays::INIRAF("OLD", name.view(), 1, kRafUnit, io::kConsoleOut, kSifUnit, istat);
-  if (istat < 0) return failure();
+  if (istat != 0) return failure();
 
   if (!ask("Give Output File Name             :  ", name)) return kInputStop;
   if (!ask_step("First TORVE step to be written    :  ", answer, ifwst1)) return kInputStop;

@@ -7,9 +7,9 @@
 #include <set>
 #include <string>
 
+#include "raflib/blocks.h"
 #include "raflib/key.h"
 #include "raflib/machine.h"
-#include "raflib/mfp.h"
 #include "raflib/state.h"
 
 namespace raflib {
@@ -32,30 +32,30 @@ int64_t offset_of(int64_t record) {
 
 int32_t load(std::string_view path, Image& image) {
   std::ifstream in{std::string(path), std::ios::binary};
-  if (!in) return -1034;
+  if (!in) return -kMsgCannotOpen;
   image.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad() || image.size() < kKeyChars) return -1036;
+  if (in.bad() || image.size() < kKeyChars) return -kMsgCannotRead;
   image.key = std::string_view(image.bytes).substr(0, kKeyChars);
-  if (get(image.key, kIdentField) != kIdent) return -1020;
+  if (get(image.key, kIdentField) != kIdent) return -kMsgNotRaflib;
   for (const auto& [field, value] :
        {std::pair{kVersionField, &image.version}, std::pair{kTypeNumberField, &image.type},
         std::pair{kMfpAdrField, &image.mfpadr}, std::pair{kMfpMaxField, &image.mfpmax},
         std::pair{kMfpRecordsField, &image.mfp_records}}) {
-    if (decode(image.key, field, *value) != 0) return -1064;
+    if (decode(image.key, field, *value) != 0) return -kMsgDecode;
   }
-  if (image.mfpadr <= 1) return -1060;
-  if (image.mfpmax <= 0) return -1061;
-  if (byte_order(image.type, kCurrentType) != ByteOrder::kSame) return -1070;
+  if (image.mfpadr <= 1) return -kMsgMfpAdr;
+  if (image.mfpmax <= 0) return -kMsgMfpMax;
+  if (byte_order(image.type, kCurrentType) != ByteOrder::kSame) return -kMsgCannotReadType;
   return 0;
 }
 
 int32_t save(std::string_view path, Image& image) {
   std::copy_n(image.key.view().data(), kKeyChars, image.bytes.data());
   std::ofstream out{std::string(path), std::ios::binary | std::ios::trunc};
-  if (!out) return -1034;
+  if (!out) return -kMsgCannotOpen;
   out.write(image.bytes.data(), static_cast<std::streamsize>(image.bytes.size()));
   out.close();
-  return out ? 0 : -1035;
+  return out ? 0 : -kMsgCannotWrite;
 }
 
 // Reverses the bytes of each whole element of `size` bytes within `length`
@@ -78,7 +78,7 @@ int32_t word_at(Image& image, int64_t offset) {
 
 int32_t write_foreign_order_copy(std::string_view from, std::string_view to,
                                  int32_t computer_type) {
-  if (byte_order(computer_type, kCurrentType) != ByteOrder::kReversed) return -1071;
+  if (byte_order(computer_type, kCurrentType) != ByteOrder::kReversed) return -kMsgCannotWriteType;
   Image image;
   if (const int32_t rc = load(from, image); rc != 0) return rc;
   // Arrays already reversed, by address: two entries may share their data.
@@ -109,7 +109,7 @@ int32_t write_foreign_order_copy(std::string_view from, std::string_view to,
 int32_t write_version0_copy(std::string_view from, std::string_view to) {
   Image image;
   if (const int32_t rc = load(from, image); rc != 0) return rc;
-  if (image.version < 1) return -1028;
+  if (image.version < 1) return -kMsgTooOld;
   constexpr int kEntryBytes = kWordsPerEntry * kBytesPerWord;
   const int32_t last = image.mfpmax / kEntriesPerBlock;
   auto entry64 = [&](int32_t block) {
@@ -118,7 +118,7 @@ int32_t write_version0_copy(std::string_view from, std::string_view to) {
   };
   if (last >= 2) {
     const int64_t end = offset_of(image.mfpadr + int64_t{kRecordsPerBlock} * last);
-    if (end > image.size()) return -1036;
+    if (end > image.size()) return -kMsgCannotRead;
     static constexpr char kNone[kEntryBytes] = {};
     if (std::memcmp(entry64(last), kNone, kEntryBytes) != 0 &&
         std::memcmp(entry64(last), entry64(last - 1), kEntryBytes) != 0) {

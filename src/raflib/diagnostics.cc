@@ -75,6 +75,14 @@ constexpr Message kCatalogue[] = {
 
 constexpr int32_t kFirstMessage = 1000, kLastMessage = 1079;
 
+// The severity of the catalogue's numbers, by range; numbers outside the
+// catalogue are errors.
+struct SeverityRange {
+  int32_t first, last, severity;
+};
+constexpr SeverityRange kSeverities[] = {
+    {1000, 1009, 1}, {1010, 1019, 2}, {1020, 1049, 3}, {1050, 1059, 4}, {1060, 1079, 3}};
+
 // Words and markers of the severities 1 to 4.
 constexpr std::array<std::string_view, 4> kWords = {"INFO       ", "WARNING    ", "ERROR      ",
                                                     "FATAL ERROR"};
@@ -83,11 +91,9 @@ constexpr std::array<std::string_view, 4> kMarkers = {"---", "===", "***", "!!!"
 constexpr int kLineChars = 100;  // the header and detail lines before squeezing
 
 int32_t severity_of(int64_t n) {
-  if (n < kFirstMessage || n > kLastMessage) return 3;
-  if (n < 1010) return 1;
-  if (n < 1020) return 2;
-  if (n >= 1050 && n < 1060) return 4;
-  return 3;
+  const auto* r = std::find_if(std::begin(kSeverities), std::end(kSeverities),
+                               [n](const SeverityRange& e) { return n >= e.first && n <= e.last; });
+  return r == std::end(kSeverities) ? 3 : r->severity;
 }
 
 // Writes line on each message unit of severity s.
@@ -206,10 +212,10 @@ void RFTRCE(std::string_view routine) {
 void RFIOER(int32_t& status, std::string_view routine, int32_t operation) {
   const int64_t n = status < 0 ? -static_cast<int64_t>(status) : status;
   int32_t value = 0;
-  if (n >= 991 && n <= 995) {
-    status = static_cast<int32_t>(n + 50);
+  if (n >= kFfileUnit && n <= kFfileCount) {
+    status = static_cast<int32_t>(-(kMsgFfileUnit + (n - kFfileUnit)));
   } else {
-    status = operation == kWrite ? 1035 : 1036;
+    status = operation == kWrite ? -kMsgCannotWrite : -kMsgCannotRead;
     value = static_cast<int32_t>(n);
   }
   RFERR(status, routine, value, kDummy);

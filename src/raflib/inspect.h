@@ -5,13 +5,13 @@
 // entry; a failure writes its report on the message unit (none for unit 0)
 // and leaves minus the catalogue message number. Nothing is thrown.
 //
-//   int32_t status = 0;
-//   raflib::open_to_inspect(22, "analysis.raf", 0, status);
+//   int32_t opened = 0, status = 0;
+//   raflib::open_to_inspect(22, "analysis.raf", 0, opened);
 //   raflib::KeyInfo key;
-//   raflib::inspect_key(22, key, status);      // also after a refused open
-//   raflib::MfpEntry entry;                    // arrays 1 to *key.mfpcur
-//   if (status == 0) raflib::inspect_entry(22, 1, entry, status);
-//   if (status < 0) report(raflib::first_error().text);
+//   raflib::inspect_key(22, key, status);  // also after a refused open
+//   raflib::MfpEntry entry;                // of arrays 1 to *key.mfpcur
+//   if (opened == 0) raflib::inspect_entry(22, 1, entry, status);
+//   if (opened < 0 || status < 0) report(raflib::first_error().text);
 #ifndef RAF2SIF_RAFLIB_INSPECT_H_
 #define RAF2SIF_RAFLIB_INSPECT_H_
 
@@ -19,7 +19,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "raflib/messages.h"
 

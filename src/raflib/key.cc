@@ -40,7 +40,7 @@ void RFGKEY(int32_t& status) {
   int64_t address = 1;
   FFILE(file_unit(slot), kRead, address, std::as_writable_bytes(slot.key.span()), kKeyWords,
         status);
-  if (status != 0) RFIOER(status, "RFGKEY", kRead);
+  if (status < 0) RFIOER(status, "RFGKEY", kRead);
 }
 
 void RFPKEY(int32_t& status) {
@@ -65,7 +65,7 @@ void RFPKEY(int32_t& status) {
   }
   int64_t address = 1;
   FFILE(file_unit(slot), kWrite, address, std::as_bytes(slot.key.span()), kKeyWords, status);
-  if (status != 0) {
+  if (status < 0) {
     RFIOER(status, "RFPKEY", kWrite);
     return;
   }

@@ -1,6 +1,11 @@
-// The numbers of RAFLIB's message catalogue that the library raises, by
-// name. The texts are in the catalogue table of diagnostics.cc; a number is
-// raised as the status word's magnitude and RFERR gives it its sign.
+// RAFLIB's status rule and the catalogue numbers it raises, by name.
+//
+// Every RAFLIB routine sets its status word to 0 on entry. A failure writes
+// its report on the message unit and leaves minus the message number; a
+// caller tests `status < 0`, adds its trace line and returns. A positive
+// status is a warning or a note and is no failure.
+//
+// The texts are in the catalogue table of diagnostics.cc.
 #ifndef RAF2SIF_RAFLIB_MESSAGES_H_
 #define RAF2SIF_RAFLIB_MESSAGES_H_
 
@@ -41,6 +46,10 @@ constexpr int32_t kMsgDecode = 1064;           // a key field holds no integer
 constexpr int32_t kMsgOutsideMfp = 1069;       // array number outside 1 to MFPMAX
 constexpr int32_t kMsgCannotReadType = 1070;   // files of that computer type cannot be read
 constexpr int32_t kMsgCannotWriteType = 1071;  // files of that computer type cannot be written
+
+// FFILE's own failures, as magnitudes of its status; RFIOER reports code c
+// as catalogue message kMsgFfileUnit + (c - kFfileUnit).
+constexpr int32_t kFfileUnit = 991, kFfileOperation = 992, kFfileAddress = 993, kFfileCount = 995;
 
 }  // namespace raflib
 

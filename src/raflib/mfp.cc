@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "raflib/blocks.h"
 #include "raflib/diagnostics.h"
 #include "raflib/machine.h"
 #include "raflib/transfer.h"
@@ -45,17 +46,18 @@ void RFFNFP(int32_t unit, int32_t array, int32_t type, int32_t n, int32_t op, in
     return;
   }
   RFMFPB(array, status);
-  if (status != 0) {
+  if (status < 0) {
     RFTRCE("RFFNFP");
     return;
   }
   if (op == kLocate) return;
   CurrentEntry& e = state().entry;
+  int32_t refused = 0;  // the message of an operation the entry does not allow
   if (e.address > 0) {
     if (op == kAllocate) {
-      status = 1047;
+      refused = kMsgAllocated;
     } else if (op == kWrite && n > e.allocated) {
-      status = 1027;
+      refused = kMsgTooMany;
     } else if (op == kWrite && e.type == type && n != e.stored) {
       // The type is checked first, so that a refused write leaves the entry
       // of an array of another type as it was.
@@ -64,7 +66,7 @@ void RFFNFP(int32_t unit, int32_t array, int32_t type, int32_t n, int32_t op, in
     }
   } else if (e.address == 0) {
     if (op == kRead) {
-      status = 1048;
+      refused = kMsgNotAllocated;
     } else {
       RFALL(unit, array, type, n, op == kWrite ? n : 0, status);
       if (status < 0) {
@@ -73,16 +75,18 @@ void RFFNFP(int32_t unit, int32_t array, int32_t type, int32_t n, int32_t op, in
       }
     }
   }
-  if (status == 0) {
+  if (refused == 0) {
     if (e.type != type) {
-      status = 1025;
+      refused = kMsgTypeMismatch;
     } else if (n < e.stored) {
-      status = 1026;
+      refused = kMsgTooFew;
     } else if (n > e.allocated) {
-      status = 1027;
+      refused = kMsgTooMany;
     }
   }
-  if (status != 0) RFERR(status, "RFFNFP", kUndefined, kDummy);
+  if (refused == 0) return;
+  status = -refused;
+  RFERR(status, "RFFNFP", kUndefined, kDummy);
 }
 
 void RFFINO(int32_t unit, int32_t& status) {
@@ -96,7 +100,7 @@ void RFFINO(int32_t unit, int32_t& status) {
       return;
     }
   }
-  status = -1022;
+  status = -kMsgNoFile;
   RFERR(status, "RFFINO", kUndefined, kDummy);
   RFTRCE("RFFINO");
 }
@@ -107,7 +111,7 @@ void RFMFPB(int32_t array, int32_t& status) {
   Slot& slot = current_slot();
   s.entry.array = array;
   if (array < 1 || array > slot.mfpmax) {
-    status = 1069;
+    status = -kMsgOutsideMfp;
     RFERR(status, "RFMFPB", kUndefined, kDummy);
     return;
   }
@@ -127,9 +131,7 @@ void RFMFPB(int32_t array, int32_t& status) {
     // The least recently used buffer: the first of the greatest age.
     it = std::max_element(buffers.begin(), buffers.end(),
                           [](const BlockBuffer& a, const BlockBuffer& b) { return a.age < b.age; });
-    s.entry.block = block;
-    s.entry.buffer = static_cast<int32_t>(it - buffers.begin()) + 1;
-    RFSMFP(status);
+    RFSMFP(static_cast<int32_t>(it - buffers.begin()) + 1, block, status);
     for (BlockBuffer& b : buffers) b.age = std::min(b.age + 1, kBuffers);
     it->age = 1;
   }
@@ -143,11 +145,11 @@ void RFMFPB(int32_t array, int32_t& status) {
   s.entry.stored = w[3];
 }
 
-void RFSMFP(int32_t& status) {
+void RFSMFP(int32_t buffer_number, int32_t block, int32_t& status) {
   status = 0;
   State& s = state();
   Slot& slot = current_slot();
-  BlockBuffer& buffer = current_buffer();
+  BlockBuffer& buffer = slot.buffers[buffer_number - 1];
   if (buffer.block != 0 && buffer.modified) {
     RFCHKW(status);
     if (status < 0) {
@@ -155,7 +157,7 @@ void RFSMFP(int32_t& status) {
       return;
     }
     put_block(slot, buffer.block, std::as_bytes(std::span(buffer.words)), status);
-    if (status != 0) {
+    if (status < 0) {
       RFIOER(status, "RFSMFP", kWrite);
       RFTRCE("RFSMFP");
       return;
@@ -167,24 +169,23 @@ void RFSMFP(int32_t& status) {
   // Words of a block beyond the MFP area belong to the data area: they are
   // no entries and are not read.
   buffer.words.fill(0);
-  const int32_t words = block_words(slot.mfp_records, s.entry.block);
-  int64_t address = block_address(slot, s.entry.block);
+  int64_t address = block_address(slot, block);
   const std::span<std::byte> bytes = std::as_writable_bytes(std::span(buffer.words));
-  FFILE(file_unit(slot), kRead, address, bytes, words, status);
-  if (status == 0 && slot.version0_in_memory) {
-    patch_version0_block(slot, s.entry.block, buffer.words, status);
+  FFILE(file_unit(slot), kRead, address, bytes, block_words(slot.mfp_records, block), status);
+  if (status >= 0 && slot.version0_in_memory) {
+    patch_version0_block(slot, block, buffer.words, status);
   }
-  if (status != 0) {
+  if (status < 0) {
     RFIOER(status, "RFSMFP", kRead);
     RFTRCE("RFSMFP");
     return;
   }
   RFCNVD("IN", bytes, kBlockWords, status);
-  if (status != 0) {
+  if (status < 0) {
     RFTRCE("RFSMFP");
     return;
   }
-  buffer.block = s.entry.block;
+  buffer.block = block;
 }
 
 void RFALL(int32_t unit, int32_t array, int32_t type, int32_t allocated, int32_t stored,
@@ -200,7 +201,7 @@ void RFALL(int32_t unit, int32_t array, int32_t type, int32_t allocated, int32_t
   const int64_t words = data_words(type, allocated);
   int64_t address = slot.mfpnxt;
   FFILE(unit, kSkip, address, std::span<std::byte>(), words, status);
-  if (status != 0) {
+  if (status < 0) {
     RFIOER(status, "RFALL", kSkip);
     return;
   }
@@ -219,7 +220,7 @@ void RFPMFP(int32_t& status) {
   for (BlockBuffer& b : slot.buffers) {
     if (b.block == 0 || !b.modified) continue;
     put_block(slot, b.block, std::as_bytes(std::span(b.words)), status);
-    if (status != 0) {
+    if (status < 0) {
       RFIOER(status, "RFPMFP", kWrite);
       return;
     }
@@ -235,31 +236,18 @@ void RFSTAT(int32_t op) {
   st = kNextState[st][op == kRead ? 0 : 1];
 }
 
-int64_t block_address(const Slot& slot, int32_t block) {
-  return slot.mfpadr + int64_t{kRecordsPerBlock} * (block - 1);
-}
-
-int32_t block_words(int32_t mfp_records, int32_t block) {
-  const bool half = mfp_records % 2 != 0 && int64_t{kRecordsPerBlock} * block - 1 == mfp_records;
-  return half ? kRecordWords : kBlockWords;
-}
-
-void put_block(const Slot& slot, int32_t block, std::span<const std::byte> words, int32_t& status) {
-  int64_t address = block_address(slot, block);
-  FFILE(file_unit(slot), kWrite, address, words, block_words(slot.mfp_records, block), status);
-}
-
 bool room_for(int32_t unit, int32_t array, int32_t n, int elem_bytes, std::size_t bytes,
-              std::string_view routine, int32_t& status) {
+              std::initializer_list<std::string_view> way_out, int32_t& status) {
   RFFINO(unit, status);
   if (status < 0) {
-    RFTRCE(routine);
+    RFTRCE("RFFNFP");
+    for (const std::string_view routine : way_out) RFTRCE(routine);
     return false;
   }
   if (n >= 0 && int64_t{n} * elem_bytes <= static_cast<int64_t>(bytes)) return true;
   state().entry.array = array;
-  status = n < 0 ? 1026 : 1027;
-  RFERR(status, routine, kUndefined, kDummy);
+  status = n < 0 ? -kMsgTooFew : -kMsgTooMany;
+  RFERR(status, *(way_out.end() - 1), kUndefined, kDummy);
   return false;
 }
 

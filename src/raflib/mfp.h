@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string_view>
 
@@ -29,9 +30,10 @@ void RFFINO(int32_t unit, int32_t& status);
 // (1069 outside 1 to MFPMAX).
 void RFMFPB(int32_t array, int32_t& status);
 
-// Loads the current block into the current buffer, writing the block it held
-// back first when that was modified.
-void RFSMFP(int32_t& status);
+// Loads MFP block `block` of the current slot into its buffer buffer_number
+// (1 to 10), writing the block the buffer held back first when that was
+// modified. The buffer holds no block when the load fails.
+void RFSMFP(int32_t buffer_number, int32_t block, int32_t& status);
 
 // Gives array `array` of the current slot `allocated` elements of type
 // `type` at the end of the data area, with `stored` elements stored.
@@ -45,21 +47,15 @@ void RFPMFP(int32_t& status);
 // Moves the access state of the current slot after operation op.
 void RFSTAT(int32_t op);
 
-// The file address of MFP block b, and the words of it that lie in the MFP
-// area: 256, or 128 for the last block of an area of an odd number of
-// records, whose second record is the first record of the data area.
-int64_t block_address(const Slot& slot, int32_t block);
-int32_t block_words(int32_t mfp_records, int32_t block);
-
-// Writes the words of block b that lie in the MFP area from words.
-void put_block(const Slot& slot, int32_t block, std::span<const std::byte> words, int32_t& status);
-
 // The first step of every reader and writer: makes the unit's slot current
 // and refuses a transfer of n elements of elem_bytes bytes that the caller's
 // `bytes` bytes of memory cannot hold (1027), or a negative n (1026),
-// reported under routine. Returns true when the transfer may go on.
+// reported under the last of way_out. way_out names the routines a failure
+// returns through, innermost first (the reader or writer; RAFGRE, RAFGRD);
+// a unit with no file fails as the lookup would (1022), traced by RFFNFP and
+// then by each of them. Returns true when the transfer may go on.
 bool room_for(int32_t unit, int32_t array, int32_t n, int elem_bytes, std::size_t bytes,
-              std::string_view routine, int32_t& status);
+              std::initializer_list<std::string_view> way_out, int32_t& status);
 
 }  // namespace raflib
 

@@ -7,6 +7,7 @@
 #include "io/fields.h"
 #include "io/text.h"
 #include "io/units.h"
+#include "raflib/blocks.h"
 #include "raflib/date.h"
 #include "raflib/diagnostics.h"
 #include "raflib/key.h"
@@ -56,24 +57,25 @@ void RFDFNM(std::span<char> name, int32_t unit) {
 void RFFIOP(std::string_view name, int32_t unit, io::OpenStatus open_status, int32_t& status) {
   status = 0;
   State& s = state();
-  int32_t value = kUndefined;
+  int32_t refused = 0, value = kUndefined;
   auto free_slot =
       std::find_if(s.slots.begin(), s.slots.end(), [](const Slot& x) { return x.unit == 0; });
   if (std::any_of(s.slots.begin(), s.slots.end(),
                   [unit](const Slot& x) { return x.unit == unit; })) {
-    status = 1037;
+    refused = kMsgUnitInUse;
   } else if (free_slot == s.slots.end()) {
-    status = 1038;
+    refused = kMsgTooManyFiles;
     value = kSlots;
   } else {
     const int rc = io::open_direct(unit, io::trimmed(name), open_status, kRecordBytes);
     if (rc > 0) {
-      status = 1034;
+      refused = kMsgCannotOpen;
       value = rc;
     }
   }
-  if (status != 0) {
+  if (refused != 0) {
     s.current = 0;
+    status = -refused;
     RFERR(status, "RFFIOP", value, kDummy);
     return;
   }
@@ -81,23 +83,19 @@ void RFFIOP(std::string_view name, int32_t unit, io::OpenStatus open_status, int
   RFDATE(free_slot->opened.span(), 1);
 }
 
-// Makes the slot opened for the unit (holding minus the unit) current; a
-// slot already in use by the unit before it gives 1039. Returns false, with
-// the status set but not reported, when there is none.
-bool find_opened_slot(int32_t unit, int32_t& status) {
+// Makes the slot opened for the unit (holding minus the unit) current and
+// returns 0; or returns, unreported, the message of a slot already in use by
+// the unit before it or of no such slot.
+int32_t find_opened_slot(int32_t unit) {
   State& s = state();
   for (int i = 0; i < kSlots; ++i) {
-    if (s.slots[i].unit == unit) {
-      status = 1039;
-      return false;
-    }
+    if (s.slots[i].unit == unit) return kMsgReinitialize;
     if (s.slots[i].unit == -unit) {
       s.current = i + 1;
-      return true;
+      return 0;
     }
   }
-  status = -1022;
-  return false;
+  return kMsgNoFile;
 }
 
 void fresh_buffers(Slot& slot) {
@@ -111,29 +109,30 @@ void RFIOLD(int32_t unit, int32_t& status) {
   status = 0;
   State& s = state();
   // Failures before the file is in use are reported with no current slot.
-  auto fail = [&](int32_t code, int32_t value, std::string_view text) {
+  // A failure of a routine called is reported a second time, as RFIOLD's.
+  auto fail = [&](int32_t message, int32_t value, std::string_view text) {
     s.current = 0;
-    status = code;
+    status = -message;
     RFERR(status, "RFIOLD", value, text);
   };
-  if (!find_opened_slot(unit, status)) {
-    fail(status, kUndefined, kDummy);
+  if (const int32_t refused = find_opened_slot(unit); refused != 0) {
+    fail(refused, kUndefined, kDummy);
     return;
   }
   Slot& slot = current_slot();
   RFGKEY(status);
-  if (status != 0) {
-    fail(status, kUndefined, kDummy);
+  if (status < 0) {
+    fail(-status, kUndefined, kDummy);
     return;
   }
   const Key& key = slot.key;
   if (get(key, kIdentField) != kIdent) {
-    fail(1020, kUndefined, kDummy);
+    fail(kMsgNotRaflib, kUndefined, kDummy);
     return;
   }
   auto decoded = [&](KeyField field, int32_t& value) {
     const int rc = decode(key, field, value);
-    if (rc != 0) fail(1064, rc, kDummy);
+    if (rc != 0) fail(kMsgDecode, rc, kDummy);
     return rc == 0;
   };
   int32_t version = 0, revision = 0;
@@ -141,7 +140,7 @@ void RFIOLD(int32_t unit, int32_t& status) {
   if (version > kVersion) {
     char text[12];
     const auto res = std::to_chars(text, text + sizeof text, version);
-    fail(1029, kUndefined, std::string_view(text, res.ptr));
+    fail(kMsgTooNew, kUndefined, std::string_view(text, res.ptr));
     return;
   }
   int32_t access1 = 0, access2 = 0;
@@ -155,19 +154,19 @@ void RFIOLD(int32_t unit, int32_t& status) {
     if (!decoded(field, *value)) return;
   }
   if (slot.mfpadr <= 1) {
-    fail(1060, slot.mfpadr, kDummy);
+    fail(kMsgMfpAdr, slot.mfpadr, kDummy);
   } else if (slot.mfpmax <= 0) {
-    fail(1061, slot.mfpmax, kDummy);
+    fail(kMsgMfpMax, slot.mfpmax, kDummy);
   } else if (slot.mfpcur < 0 || slot.mfpcur > slot.mfpmax) {
-    fail(1062, slot.mfpcur, kDummy);
+    fail(kMsgMfpCur, slot.mfpcur, kDummy);
   } else if (slot.mfpnxt <= slot.mfpadr) {
-    fail(1063, slot.mfpnxt, kDummy);
+    fail(kMsgMfpNxt, slot.mfpnxt, kDummy);
   } else if (slot.mfpnxt - slot.mfpadr < int64_t{kRecordsPerBlock} * mfp_blocks(slot.mfpmax)) {
     // The data area begins after the MFP area: a larger MFPMAX would take
     // the records of arrays for MFP blocks.
-    fail(1061, slot.mfpmax, kDummy);
+    fail(kMsgMfpMax, slot.mfpmax, kDummy);
   }
-  if (status != 0) return;
+  if (status < 0) return;
   fresh_buffers(slot);
   slot.access_state = 0;
   slot.unit = unit;
@@ -184,7 +183,7 @@ void RFIOLD(int32_t unit, int32_t& status) {
     slot.version0_in_memory = true;
   } else if (version < kVersion) {
     RFCVER(version, revision, status);
-    if (status != 0) fail(status, kUndefined, kDummy);
+    if (status < 0) fail(-status, kUndefined, kDummy);
   }
 }
 
@@ -192,8 +191,9 @@ void RFIOLD(int32_t unit, int32_t& status) {
 // opened on the unit, and puts the file in use.
 void RFINEW(int32_t unit, int32_t maxarr, int32_t& status) {
   status = 0;
-  if (!find_opened_slot(unit, status)) {
+  if (const int32_t refused = find_opened_slot(unit); refused != 0) {
     state().current = 0;
+    status = -refused;
     RFERR(status, "RFINEW", kUndefined, kDummy);
     return;
   }
@@ -223,16 +223,16 @@ void RFINEW(int32_t unit, int32_t maxarr, int32_t& status) {
   put(key, kRecordLengthField, kRecordBytes);
   slot.access_state = 0;
   RFPKEY(status);
-  if (status != 0) {
+  if (status < 0) {
     RFERR(status, "RFINEW", kUndefined, kDummy);
     return;
   }
   static constexpr std::array<int32_t, kBlockWords> kEmptyBlock{};
   int64_t address = slot.mfpadr;
-  for (int32_t b = 1; b <= blocks && status == 0; ++b) {
+  for (int32_t b = 1; b <= blocks && status >= 0; ++b) {
     FFILE(unit, kWrite, address, std::as_bytes(std::span(kEmptyBlock)), kBlockWords, status);
   }
-  if (status != 0) {
+  if (status < 0) {
     RFIOER(status, "RFINEW", kWrite);
     return;
   }
@@ -256,7 +256,7 @@ void RAFOLD(int32_t unit, std::span<char> fname, int32_t& status) {
   FileName name(std::string_view(fname.data(), fname.size()));
   RFDFNM(name.span(), unit);
   RFFIOP(name, unit, state().read_only ? io::OpenStatus::kReadOnly : io::OpenStatus::kOld, status);
-  if (status == 0) {
+  if (status >= 0) {
     io::assign(fname, name.view());
     RFIOLD(unit, status);
   }
@@ -272,18 +272,14 @@ void RAFNEW(int32_t unit, std::span<char> fname, std::string_view open_status, i
   status = 0;
   FileName name(std::string_view(fname.data(), fname.size()));
   const OpenWord* word = open_status.empty() ? nullptr : open_word(open_status[0]);
-  if (word == nullptr) {
-    status = 1040;
-  } else if (maxarr <= 0) {
-    status = 1046;
-  }
-  if (status != 0) {
+  if (word == nullptr || maxarr <= 0) {
+    status = word == nullptr ? -kMsgOpenStatus : -kMsgMaxArrays;
     RFERR(status, "RAFNEW", kUndefined, kDummy);
     return;
   }
   RFDFNM(name.span(), unit);
   RFFIOP(name, unit, word->status, status);
-  if (status == 0) {
+  if (status >= 0) {
     io::assign(fname, name.view());
     RFINEW(unit, maxarr, status);
   }

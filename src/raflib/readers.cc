@@ -16,27 +16,27 @@ namespace {
 void get_array(std::span<std::byte> a, int32_t n, int32_t key, int32_t unit, int32_t type,
                std::string_view code, std::string_view routine, int32_t& status) {
   status = 0;
-  if (!room_for(unit, key, n, unit_size(type), a.size(), routine, status)) return;
+  if (!room_for(unit, key, n, unit_size(type), a.size(), {routine}, status)) return;
   RFFNFP(unit, key, type, n, kRead, status);
   if (status < 0) {
     RFTRCE(routine);
     return;
   }
   if (current_slot().access_status == 2) {
-    status = 1023;
+    status = -kMsgReadLocked;
     RFERR(status, routine, kUndefined, kDummy);
     return;
   }
   const int64_t words = int64_t{n} * unit_size(type) / kBytesPerWord;
   int64_t address = state().entry.address;
   FFILE(unit, kRead, address, a, words, status);
-  if (status != 0) {
+  if (status < 0) {
     RFIOER(status, routine, kRead);
     return;
   }
   RFSTAT(kRead);
   RFCNVD(code, a, n, status);
-  if (status != 0) RFTRCE(routine);
+  if (status < 0) RFTRCE(routine);
 }
 
 }  // namespace
@@ -55,7 +55,7 @@ void RAFGDP(std::span<std::byte> da, int32_t n, int32_t key, int32_t unit, int32
 
 void RAFGRD(std::span<std::byte> da, int32_t n, int32_t key, int32_t unit, int32_t& status) {
   status = 0;
-  if (!room_for(unit, key, n, sizeof(double), da.size(), "RAFGRD", status)) return;
+  if (!room_for(unit, key, n, sizeof(double), da.size(), {"RAFGRE", "RAFGRD"}, status)) return;
   RAFGRE(da, n, key, unit, status);
   if (status < 0) {
     RFTRCE("RAFGRD");

@@ -32,11 +32,6 @@ constexpr int32_t kAllocate = 0, kWrite = 1, kRead = 2, kLocate = 3;
 // Operation codes of FFILE.
 constexpr int32_t kSkip = 0;  // kWrite and kRead as above
 
-// Blocks of an MFP area of mfpmax entries (at least 1).
-constexpr int32_t mfp_blocks(int32_t mfpmax) {
-  return (mfpmax - 1) / kEntriesPerBlock + 1;
-}
-
 using Key = io::Text<kKeyChars>;
 using Stamp = io::Text<16>;  // "yyyymmdd  hhmmss"
 

@@ -34,27 +34,27 @@ void transfer(int32_t unit, int32_t op, int64_t& address, std::byte* to, const s
   status = 0;
   if (nwords == 0) return;
   if (nwords < 0) {
-    status = -995;
+    status = -kFfileCount;
     return;
   }
   if (op != kSkip) {
     if (unit < 1 || unit > io::kMaxUnit) {
-      status = -991;
+      status = -kFfileUnit;
       return;
     }
     if ((op != kWrite && op != kRead) || (op == kRead && to == nullptr)) {
-      status = -992;
+      status = -kFfileOperation;
       return;
     }
     // The caller's memory bounds the transfer whatever the count says.
     if (nwords > static_cast<int64_t>(bytes / kBytesPerWord)) {
-      status = -995;
+      status = -kFfileCount;
       return;
     }
   }
   const int64_t records = (nwords + kRecordWords - 1) / kRecordWords;
   if (address <= 0 || address > kMaxAddress - records) {
-    status = -993;
+    status = -kFfileAddress;
     return;
   }
   if (op != kSkip) {
@@ -84,7 +84,7 @@ void RFCHKW(int32_t& status) {
   status = 0;
   const Slot& slot = current_slot();
   if (!foreign(slot)) return;
-  status = 1071;
+  status = -kMsgCannotWriteType;
   RFERR(status, "RFCHKW", kUndefined, computer_type_name(slot.computer_type));
 }
 
@@ -95,7 +95,7 @@ void RFCNVD(std::string_view code, std::span<std::byte> array, int64_t n, int32_
     case ByteOrder::kSame:
       return;
     case ByteOrder::kUnsupported:
-      status = 1070;
+      status = -kMsgCannotReadType;
       RFERR(status, "RFCNVD", kUndefined, computer_type_name(file_type));
       return;
     case ByteOrder::kReversed:
@@ -105,19 +105,19 @@ void RFCNVD(std::string_view code, std::span<std::byte> array, int64_t n, int32_
                                [code](const TypeCode& t) { return t.code == code; });
   if (c == kConvertedCodes.end()) return;
   RFSWAP(array, n, c->size, status);
-  if (status != 0) RFTRCE("RFCNVD");
+  if (status < 0) RFTRCE("RFCNVD");
 }
 
 void RFSWAP(std::span<std::byte> array, int64_t n, int size, int32_t& status) {
   status = 0;
   if (n < 0) {
-    status = -1;
+    status = -kSwapCount;
   } else if (size < 2 || size > 8) {
-    status = -2;
+    status = -kSwapSize;
   } else if (n > static_cast<int64_t>(array.size()) / size) {
-    status = -1;
+    status = -kSwapCount;
   }
-  if (status != 0) return;
+  if (status < 0) return;
   for (std::byte* e = array.data(); e != array.data() + n * size; e += size)
     std::reverse(e, e + size);
 }

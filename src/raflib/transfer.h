@@ -17,13 +17,17 @@ namespace raflib {
 // The highest record a transfer may reach: file addresses are 32-bit.
 constexpr int64_t kMaxAddress = INT32_MAX;
 
+// RFSWAP's failures, as magnitudes of its status (not reported).
+constexpr int32_t kSwapCount = 1, kSwapSize = 2;
+
 // Transfers nwords words at file address `address`: operation 0 skips them,
 // 1 writes them from array, 2 reads them into array, all records in one
 // system call. On return address is the record after the last one skipped
-// or transferred. Status 0, or -991 (unit outside 1 to 99), -992 (operation
-// outside 0 to 2, or a read into memory that may only be read), -993 (address
-// 0 or less, or a transfer that would reach past kMaxAddress), -995 (negative
-// count, or more words than array holds), or minus the platform's I/O status.
+// or transferred. Status 0, or minus: kFfileUnit (unit outside 1 to 99),
+// kFfileOperation (operation outside 0 to 2, or a read into memory that may
+// only be read), kFfileAddress (address 0 or less, or a transfer that would
+// reach past kMaxAddress), kFfileCount (negative count, or more words than
+// array holds), or the platform's I/O status.
 void FFILE(int32_t unit, int32_t op, int64_t& address, std::span<std::byte> array, int64_t nwords,
            int32_t& status);
 void FFILE(int32_t unit, int32_t op, int64_t& address, std::span<const std::byte> array,
@@ -42,8 +46,9 @@ void RFCHKW(int32_t& status);
 // that cannot be converted gives 1070.
 void RFCNVD(std::string_view code, std::span<std::byte> array, int64_t n, int32_t& status);
 
-// Reverses the bytes of each of n elements of `size` bytes. Status -1 for a
-// negative n or more elements than array holds, -2 for a size outside 2 to 8.
+// Reverses the bytes of each of n elements of `size` bytes. Status
+// -kSwapCount for a negative n or more elements than array holds, -kSwapSize
+// for a size outside 2 to 8.
 void RFSWAP(std::span<std::byte> array, int64_t n, int size, int32_t& status);
 
 // Widens the n single-precision values at the start of array, in place, into

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "raflib/blocks.h"
 #include "raflib/diagnostics.h"
 #include "raflib/key.h"
-#include "raflib/mfp.h"
 #include "raflib/transfer.h"
 
 namespace raflib {
@@ -33,13 +33,13 @@ void RFCVER(int32_t version, int32_t /*revision: every revision of version 0 is 
   for (int32_t k = 1; k <= slot.mfpmax / kEntriesPerBlock - 1; ++k) {
     int64_t address = block_address(slot, k);
     FFILE(slot.unit, kRead, address, bytes, kBlockWords, status);
-    if (status == 0) patch_version0_block(slot, k, block, status);
-    if (status != 0) {
+    if (status >= 0) patch_version0_block(slot, k, block, status);
+    if (status < 0) {
       RFIOER(status, "RFCVER", kRead);
       return;
     }
     put_block(slot, k, bytes, status);
-    if (status != 0) {
+    if (status < 0) {
       RFIOER(status, "RFCVER", kWrite);
       return;
     }
@@ -64,7 +64,7 @@ void patch_version0_block(const Slot& slot, int32_t block, std::span<int32_t, kB
   int64_t address = block_address(slot, block + 1) + 1;
   const std::span<std::byte> bytes = std::as_writable_bytes(std::span(record));
   FFILE(file_unit(slot), kRead, address, bytes, kRecordWords, status);
-  if (status != 0) return;
+  if (status < 0) return;
   std::copy_n(record.end() - kWordsPerEntry, kWordsPerEntry, words.begin() + kLastEntry);
 }
 

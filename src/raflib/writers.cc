@@ -31,7 +31,7 @@ void write_narrowed(int32_t unit, int64_t& address, std::span<const std::byte> a
   constexpr int64_t kChunk = 16 * kRecordWords;
   std::array<std::byte, kChunk * sizeof(float)> buffer;
   status = 0;
-  for (int64_t done = 0; done < n && status == 0;) {
+  for (int64_t done = 0; done < n && status >= 0;) {
     const int64_t count = std::min<int64_t>(kChunk, n - done);
     for (int64_t k = 0; k < count; ++k) {
       double d;
@@ -48,7 +48,7 @@ void write_narrowed(int32_t unit, int64_t& address, std::span<const std::byte> a
 void put_array(std::span<const std::byte> a, int32_t n, int32_t key, int32_t unit, int32_t type,
                int elem_bytes, std::string_view routine, int32_t& status) {
   status = 0;
-  if (!room_for(unit, key, n, elem_bytes, a.size(), routine, status)) return;
+  if (!room_for(unit, key, n, elem_bytes, a.size(), {routine}, status)) return;
   // Checked before the lookup, which allocates: a refused write leaves the
   // MFP as it was.
   RFCHKW(status);
@@ -67,7 +67,7 @@ void put_array(std::span<const std::byte> a, int32_t n, int32_t key, int32_t uni
   } else {
     write_narrowed(unit, address, a, n, status);
   }
-  if (status != 0) {
+  if (status < 0) {
     RFIOER(status, routine, kWrite);
     return;
   }

@@ -3,6 +3,12 @@
 // stops the writer with its block, a line naming the array, the item being
 // written and the value, and a status decreased by 1, instead of a read
 // outside the array.
+//
+// Status of the SIF writers: a writer that fails writes its block on its
+// unit and decreases istat by 1 (WGBeamG and OPNSIF set it to -1); the
+// records written before stay. A writer does not test istat on entry; its
+// caller tests it after each call, != 0, and stops. Writers that cannot fail
+// take no status word.
 #ifndef RAF2SIF_SIF_CHECK_H_
 #define RAF2SIF_SIF_CHECK_H_
 

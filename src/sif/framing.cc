@@ -6,11 +6,11 @@ namespace sif {
 
 using io::SifStyle;
 
-void WSIF_IDENT(int32_t unit, [[maybe_unused]] int32_t& istat) {
+void WSIF_IDENT(int32_t unit) {
   put_record(unit, "IDENT", {1.0, 1.0, 0.0, 0.0}, SifStyle::kPlain);
 }
 
-void WSIF_IEND(int32_t unit, [[maybe_unused]] int32_t& istat) {
+void WSIF_IEND(int32_t unit) {
   put_record(unit, "IEND", {0.0, 0.0, 0.0, 0.0}, SifStyle::kPlain);
 }
 

@@ -8,10 +8,10 @@
 namespace sif {
 
 // "IDENT   " with 1.0, 1.0, 0.0, 0.0, plain style. Never fails.
-void WSIF_IDENT(int32_t unit, int32_t& istat);
+void WSIF_IDENT(int32_t unit);
 
 // The model-closing "IEND    " with four zeros, plain style. Never fails.
-void WSIF_IEND(int32_t unit, int32_t& istat);
+void WSIF_IEND(int32_t unit);
 
 // The two records that end the file, scaled style: "IEND    " with 1.0, 0.0,
 // 0.0, 0.0, then with 2.0, 0.0, 0.0, 0.0.

@@ -26,22 +26,19 @@ constexpr std::array<TypeMapping, 4> kTypeMappings = {{
 
 }  // namespace
 
-void WSIF_CHG_MODEL(int32_t nel, io::IntView meltyp, io::IntView melmat, io::IntView melgeo,
-                    [[maybe_unused]] int32_t nma, [[maybe_unused]] int32_t mxmapr,
-                    [[maybe_unused]] io::IntView matyp, [[maybe_unused]] io::RealView tmapa,
-                    int32_t lpu, int32_t& istat) {
+void WSIF_CHG_MODEL(Model& m, int32_t lpu, int32_t& istat) {
   RangeCheck check(kChgModelError, lpu, istat);
-  if (!check.count("MELTYP", nel, meltyp.size(), Item::kElement) ||
-      !check.count("MELMAT", nel, melmat.size(), Item::kElement) ||
-      !check.count("MELGEO", nel, melgeo.size(), Item::kElement)) {
+  if (!check.count("MELTYP", m.nel, m.meltyp.size(), Item::kElement) ||
+      !check.count("MELMAT", m.nel, m.melmat.size(), Item::kElement) ||
+      !check.count("MELGEO", m.nel, m.melgeo.size(), Item::kElement)) {
     return;
   }
-  for (int32_t i = 1; i <= nel; ++i) {
-    for (const TypeMapping& m : kTypeMappings) {
-      if (meltyp(i) != m.type_in) continue;
-      meltyp.set(i, m.type_out);
-      if (m.material_1) melmat.set(i, 1);
-      if (m.section_1) melgeo.set(i, 1);
+  for (int32_t i = 1; i <= m.nel; ++i) {
+    for (const TypeMapping& t : kTypeMappings) {
+      if (m.meltyp(i) != t.type_in) continue;
+      m.meltyp.set(i, t.type_out);
+      if (t.material_1) m.melmat.set(i, 1);
+      if (t.section_1) m.melgeo.set(i, 1);
       break;
     }
   }

@@ -5,19 +5,16 @@
 
 #include <cstdint>
 
-#include "io/work_array.h"
+#include "sif/model.h"
 
 namespace sif {
 
-// For each element i = 1 .. nel: type 48 or 481 becomes 18 with internal
-// material 1; type 49 or 491 becomes 16 with internal material 1 and
-// section 1; other types stay. The changes last until the arrays are read
-// again from the RAF file. nma, mxmapr, matyp and tmapa are not read. Arrays
-// too short for nel elements: the block on lpu, istat decreased by 1,
-// nothing changed.
-void WSIF_CHG_MODEL(int32_t nel, io::IntView meltyp, io::IntView melmat, io::IntView melgeo,
-                    int32_t nma, int32_t mxmapr, io::IntView matyp, io::RealView tmapa, int32_t lpu,
-                    int32_t& istat);
+// For each element i = 1 .. NEL, in the model's MELTYP, MELMAT and MELGEO:
+// type 48 or 481 becomes 18 with internal material 1; type 49 or 491 becomes
+// 16 with internal material 1 and section 1; other types stay. The changes
+// last until the arrays are read again from the RAF file. Arrays too short
+// for NEL elements: the block on lpu, istat decreased by 1, nothing changed.
+void WSIF_CHG_MODEL(Model& m, int32_t lpu, int32_t& istat);
 
 }  // namespace sif
 

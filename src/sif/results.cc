@@ -30,27 +30,26 @@ constexpr std::array<double, kEndForces> kEnd2Sign = {1.0, -1.0, 1.0, 1.0, -1.0,
 
 }  // namespace
 
-void WSIF_INI(int32_t nel, io::IntView meltyp, io::IntView mnpc, io::IntView mpmnpc,
-              io::IntView melecc, io::RealView tcoord, io::RealView ecc, io::RealView trot,
-              int32_t nstore, int32_t unit, int32_t& istat) {
+void WSIF_INI(const Model& m, int32_t nstore, int32_t unit, int32_t& istat) {
+  const int32_t nel = m.nel;
   RangeCheck check(kIniError, unit, istat);
-  if (!check.count("MELTYP", nel, meltyp.size(), Item::kElement)) return;
+  if (!check.count("MELTYP", nel, m.meltyp.size(), Item::kElement)) return;
 
   put_record(unit, "RDFORCES", {9.0, 15.0, 6.0, 1.0, 2.0, 3.0, 10.0, 11.0, 12.0}, kScaled);
   put_record(unit, "RDNODRES", {9.0, 6.0, 6.0, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0}, kScaled);
   put_record(unit, "RDPOINTS", {-4.0, 2.0, 1.0, double(nel)}, kScaled);
   for (int32_t i = 1; i <= nel; ++i) {
-    if (meltyp(i) != kBeam) continue;
+    if (m.meltyp(i) != kBeam) continue;
     std::array<double, 3 * kMaxNodes> coor{};
     int32_t st = 0;
-    COOELM(i, coor, mnpc, mpmnpc, melecc, tcoord, ecc, kEccValues, kMaxNodes, unit, st);
+    COOELM(i, coor, m.mnpc, m.mpmnpc, m.melecc, m.tcoord, m.ecc, kEccValues, kMaxNodes, unit, st);
     if (st != 0) {
       write_header(unit, kIniError);
       istat -= 1;
       return;
     }
-    if (!check.column("TROT", i, kRotation, kRotation, trot.size(), Item::kElement, i)) return;
-    const Column r(trot, kRotation, i);  // 3 x 3, column by column
+    if (!check.column("TROT", i, kRotation, kRotation, m.trot.size(), Item::kElement, i)) return;
+    const Column r(m.trot, kRotation, i);  // 3 x 3, column by column
     const double* p1 = &coor[0];
     const double* p2 = &coor[3];
     const double xm = (p1[0] + p2[0]) * 0.5;
@@ -80,8 +79,12 @@ void WSIF_INI(int32_t nel, io::IntView meltyp, io::IntView mnpc, io::IntView mpm
   }
 }
 
-void WSIF_FOR(int32_t nel, int32_t isto, io::IntView meltyp, io::RealView tfle, io::IntView mpevec,
-              io::RealView tmidfo, int32_t nstore, int32_t unit, int32_t& istat) {
+void WSIF_FOR(const Model& m, int32_t isto, io::RealView tfle, io::RealView tmidfo, int32_t nstore,
+              int32_t unit, int32_t& istat) {
+  // Copies of the views, which stay in registers across the record writes.
+  const int32_t nel = m.nel;
+  const io::IntView meltyp = m.meltyp;
+  const io::IntView mpevec = m.mpevec;
   RangeCheck check(kForError, unit, istat);
   if (!check.count("MELTYP", nel, meltyp.size(), Item::kElement)) return;
 
@@ -106,9 +109,9 @@ void WSIF_FOR(int32_t nel, int32_t isto, io::IntView meltyp, io::RealView tfle, 
   }
 }
 
-void WSIF_DIS(int32_t nnp, int32_t isto, [[maybe_unused]] io::IntView mnt,
-              [[maybe_unused]] io::RealView trot, io::RealView u, int32_t nstore, int32_t unit,
+void WSIF_DIS(const Model& m, int32_t isto, io::RealView u, int32_t nstore, int32_t unit,
               int32_t& istat) {
+  const int32_t nnp = m.nnp;
   RangeCheck check(kDisError, unit, istat);
   if (!check.columns("U", nnp, kDisplacements, u.size(), Item::kNode)) return;
 

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "io/work_array.h"
+#include "sif/model.h"
 
 namespace sif {
 
@@ -20,23 +21,21 @@ namespace sif {
 // (its end points from COOELM, eccentricities applied, its middle and the
 // rows of its TROT matrix), RDIELCOR, then RDRESREF and RBLODCMB for each
 // stored step 1 .. nstore.
-void WSIF_INI(int32_t nel, io::IntView meltyp, io::IntView mnpc, io::IntView mpmnpc,
-              io::IntView melecc, io::RealView tcoord, io::RealView ecc, io::RealView trot,
-              int32_t nstore, int32_t unit, int32_t& istat);
+void WSIF_INI(const Model& m, int32_t nstore, int32_t unit, int32_t& istat);
 
 // The element forces of stored step isto: the RVFORCES header when isto is
 // 1, then one RVFORCES record per beam with the forces at its first end
-// (from TFLE at MPEVEC(i)), its middle (TMIDFO) and its second end, signs
-// turned to the SIF convention. Other elements have no result definition
-// and get no record.
-void WSIF_FOR(int32_t nel, int32_t isto, io::IntView meltyp, io::RealView tfle, io::IntView mpevec,
-              io::RealView tmidfo, int32_t nstore, int32_t unit, int32_t& istat);
+// (from the step's TFLE at MPEVEC(i)), its middle (the step's TMIDFO) and its
+// second end, signs turned to the SIF convention. Other elements have no
+// result definition and get no record.
+void WSIF_FOR(const Model& m, int32_t isto, io::RealView tfle, io::RealView tmidfo, int32_t nstore,
+              int32_t unit, int32_t& istat);
 
 // The nodal displacements of stored step isto: the RVNODDIS header when isto
-// is 1, then one RVNODDIS record per node with its six values in U. mnt and
-// trot are not read.
-void WSIF_DIS(int32_t nnp, int32_t isto, io::IntView mnt, io::RealView trot, io::RealView u,
-              int32_t nstore, int32_t unit, int32_t& istat);
+// is 1, then one RVNODDIS record per node with its six values in the step's
+// U.
+void WSIF_DIS(const Model& m, int32_t isto, io::RealView u, int32_t nstore, int32_t unit,
+              int32_t& istat);
 
 }  // namespace sif
 

@@ -322,19 +322,39 @@ TEST_F(Convert, WithoutComputedSectionsTheResultDefinitionsTakeTheModelsEnd) {
 }
 
 TEST_F(Convert, AMissingModelArrayStopsTheModelWithItsChain) {
-  writer::Model model = writer::sample_frame();
-  model.remove("MNELNP");
-  const RunResult r = convert(model);
-  EXPECT_EQ(r.status, 1);
-  const std::string text = read_file("out.sif");
-  EXPECT_TRUE(
-      text.ends_with("  *** ERROR IN ARPOIN ***\r\n"
-                     "\r\n  *** Array not allocated : MNELNP\r\n\r\n\r\n"
-                     "\r\n\r\n * ERROR   IN ROUTINE WSIF_GEO  *\r\n"
-                     "\r\n  *** ERROR IN raf2sif   ***\r\n"
-                     "\r\n  *** ERROR IN Z2EDI   ***\r\n"))
-      << text.substr(text.size() > 400 ? text.size() - 400 : 0);
-  EXPECT_EQ(text.find("IDENT"), std::string::npos);  // no record before the parameters are read
+  // An array the model records need ends before the first record with
+  // WSIF_GEO's block; one only the result records need ends after the whole
+  // model with the array layer's block alone.
+  struct Case {
+    const char* array;
+    const char* blocks;
+    bool model_written;
+  };
+  const Case cases[] = {
+      {"MNELNP",
+       "  *** ERROR IN ARPOIN ***\r\n"
+       "\r\n  *** Array not allocated : MNELNP\r\n\r\n\r\n"
+       "\r\n\r\n * ERROR   IN ROUTINE WSIF_GEO  *\r\n",
+       false},
+      {"MNT",
+       "  *** ERROR IN ARGTIP ***\r\n"
+       "\r\n  *** Array not allocated : MNT\r\n\r\n\r\n",
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.array);
+    writer::Model model = writer::sample_frame();
+    model.remove(c.array);
+    const RunResult r = convert(model);
+    EXPECT_EQ(r.status, 1);
+    const std::string text = read_file("out.sif");
+    EXPECT_TRUE(text.ends_with(std::string(c.blocks) + "\r\n  *** ERROR IN raf2sif   ***\r\n"
+                                                       "\r\n  *** ERROR IN Z2EDI   ***\r\n"))
+        << text.substr(text.size() > 400 ? text.size() - 400 : 0);
+    EXPECT_EQ(text.find("IDENT") != std::string::npos, c.model_written);
+    EXPECT_EQ(text.find("BNBCD") != std::string::npos, c.model_written);
+    EXPECT_EQ(text.find("RDFORCES"), std::string::npos);  // no result definition
+  }
 }
 
 }  // namespace

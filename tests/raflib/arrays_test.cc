@@ -182,6 +182,33 @@ TEST_F(Arrays, ReadingANonAllocatedArrayOrAnUnknownUnitFails) {
   EXPECT_EQ(st, -1022);
 }
 
+// The room checks come first, but a unit with no file still fails with the
+// stack of the lookup the readers pass through.
+TEST_F(Arrays, AUnitWithNoFileFailsWithTheTracesOfTheWayOut) {
+  std::vector<double> v(4);
+  const std::vector<std::string> report = {
+      error_header("RFFINO"),
+      detail("File 0 / Msg_no 1022:"),
+      text_line("No RAFLIB open/initialize routine called for this file"),
+      "",
+      " *** Error return from RFFINO",
+      "",
+      " *** Error return from RFFNFP"};
+  const auto stack = [&](std::initializer_list<std::string> way_out) {
+    std::vector<std::string> lines = report;
+    for (const std::string& r : way_out)
+      lines.insert(lines.end(), {"", " *** Error return from " + r});
+    return lines;
+  };
+  int32_t st = 0;
+  raflib::RAFGIN(bytes(v), 4, 1, 23, st);
+  EXPECT_EQ(st, -1022);
+  EXPECT_EQ(messages(), stack({"RAFGIN"}));
+  raflib::RAFGRD(bytes(v), 4, 1, 23, st);
+  EXPECT_EQ(st, -1022);
+  EXPECT_EQ(messages(), stack({"RAFGRE", "RAFGRD"}));
+}
+
 TEST_F(Arrays, AReadLockedFileIsNotRead) {
   create("a.raf", 5);
   const std::vector<int32_t> v(4, 9);

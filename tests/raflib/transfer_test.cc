@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "raf_test.h"
-#include "raflib/mfp.h"
+#include "raflib/blocks.h"
 
 namespace {
 

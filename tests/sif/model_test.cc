@@ -33,16 +33,40 @@ struct ModelData {
 
 class Model : public sif_test::SifFile {
  protected:
-  int32_t write(const ModelData& m) {
-    int32_t istat = 0;
+  int32_t write(const ModelData& d) {
     auto& a = arrays;
-    sif::WSIF_MODEL(m.nnp, m.nel, m.nma, m.nge, m.mxmapr, m.mxgepr, a.ints(m.mnpc),
-                    a.ints(m.mpmnpc), a.ints(m.mnpex), a.ints(m.melex), a.ints(m.mgetyp),
-                    a.ints(m.nboun), a.ints(m.melgeo), a.ints(m.melmat), a.ints(m.melecc),
-                    a.ints(m.melloc), a.ints(m.mexmat), a.ints(m.mexgeo), a.ints(m.mexecc), m.necc,
-                    a.reals(m.tcoord), a.reals(m.tcrgeo), a.reals(m.tmapa), a.reals(m.ecc),
-                    a.reals(m.zloc), m.nlc, a.ints(m.meltyp), a.ints(m.matyp), a.ints(m.mexloc),
-                    kUnit, kUnit, istat);
+    sif::Model m;
+    m.nnp = d.nnp;
+    m.nel = d.nel;
+    m.nma = d.nma;
+    m.nge = d.nge;
+    m.nlc = d.nlc;
+    m.necc = d.necc;
+    m.mxmapr = d.mxmapr;
+    m.mxgepr = d.mxgepr;
+    m.mnpc = a.ints(d.mnpc);
+    m.mpmnpc = a.ints(d.mpmnpc);
+    m.mnpex = a.ints(d.mnpex);
+    m.melex = a.ints(d.melex);
+    m.mgetyp = a.ints(d.mgetyp);
+    m.nboun = a.ints(d.nboun);
+    m.melgeo = a.ints(d.melgeo);
+    m.melmat = a.ints(d.melmat);
+    m.melecc = a.ints(d.melecc);
+    m.melloc = a.ints(d.melloc);
+    m.mexmat = a.ints(d.mexmat);
+    m.mexgeo = a.ints(d.mexgeo);
+    m.mexecc = a.ints(d.mexecc);
+    m.meltyp = a.ints(d.meltyp);
+    m.matyp = a.ints(d.matyp);
+    m.mexloc = a.ints(d.mexloc);
+    m.tcoord = a.reals(d.tcoord);
+    m.tcrgeo = a.reals(d.tcrgeo);
+    m.tmapa = a.reals(d.tmapa);
+    m.ecc = a.reals(d.ecc);
+    m.zloc = a.reals(d.zloc);
+    int32_t istat = 0;
+    sif::WSIF_MODEL(m, kUnit, istat);
     return istat;
   }
 };

@@ -19,6 +19,13 @@ class Prepare : public sif_test::SifFile {
     for (int64_t k = 1; k <= v.size(); ++k) out.push_back(v(k));
     return out;
   }
+  // The element arrays the preparation changes.
+  static sif::Model elements(int32_t nel, io::IntView meltyp, io::IntView melmat,
+                             io::IntView melgeo) {
+    sif::Model m;
+    m.nel = nel, m.meltyp = meltyp, m.melmat = melmat, m.melgeo = melgeo;
+    return m;
+  }
 };
 
 TEST_F(Prepare, MapsElementTypesWithTheirMaterialAndSection) {
@@ -26,7 +33,8 @@ TEST_F(Prepare, MapsElementTypesWithTheirMaterialAndSection) {
   io::IntView melmat = arrays.ints({7, 7, 7, 7, 7, 7, 7});
   io::IntView melgeo = arrays.ints({3, 3, 3, 3, 3, 3, 3});
   int32_t istat = 0;
-  sif::WSIF_CHG_MODEL(7, meltyp, melmat, melgeo, 0, 0, {}, {}, kUnit, istat);
+  sif::Model m = elements(7, meltyp, melmat, melgeo);
+  sif::WSIF_CHG_MODEL(m, kUnit, istat);
   EXPECT_EQ(istat, 0);
   EXPECT_EQ(values(meltyp), (std::vector<int32_t>{18, 18, 16, 16, 18, 15, 4810}));
   EXPECT_EQ(values(melmat), (std::vector<int32_t>{1, 1, 1, 1, 7, 7, 7}));
@@ -40,7 +48,8 @@ TEST_F(Prepare, MappedElementsAreWrittenWithTheirNewReferences) {
   io::IntView melgeo = arrays.ints({2, 2});
   const io::IntView mpmnpc = arrays.ints({1, 3, 5});
   int32_t istat = 0;
-  sif::WSIF_CHG_MODEL(2, meltyp, melmat, melgeo, 0, 0, {}, {}, kUnit, istat);
+  sif::Model m = elements(2, meltyp, melmat, melgeo);
+  sif::WSIF_CHG_MODEL(m, kUnit, istat);
   sif::WSIF_GELMNT1(2, 3, arrays.ints({1, 2, 2, 3}), mpmnpc, arrays.ints({11, 12}), meltyp, kUnit,
                     istat);
   sif::WSIF_GELREF1(2, mpmnpc, melgeo, melmat, arrays.ints({0, 0, 0, 0}), arrays.ints({0, 0}),
@@ -60,7 +69,8 @@ TEST_F(Prepare, ArraysShorterThanTheElementCountChangeNothing) {
   io::IntView melmat = arrays.ints({7, 7});
   io::IntView melgeo = arrays.ints({3});
   int32_t istat = 0;
-  sif::WSIF_CHG_MODEL(2, meltyp, melmat, melgeo, 0, 0, {}, {}, kUnit, istat);
+  sif::Model m = elements(2, meltyp, melmat, melgeo);
+  sif::WSIF_CHG_MODEL(m, kUnit, istat);
   EXPECT_EQ(istat, -1);
   EXPECT_EQ(values(meltyp), (std::vector<int32_t>{48, 48}));
   EXPECT_EQ(values(melmat), (std::vector<int32_t>{7, 7}));

@@ -16,13 +16,11 @@ using io::SifStyle;
 class Record : public sif_test::SifFile {};
 
 TEST_F(Record, IdentIsOneLineOf72Columns) {
-  int32_t istat = 0;
-  sif::WSIF_IDENT(kUnit, istat);
+  sif::WSIF_IDENT(kUnit);
   const std::string expected =
       "IDENT     0.10000000E+01  0.10000000E+01  0.00000000E+00  0.00000000E+00\r\n";
   EXPECT_EQ(expected.size(), 74u);
   EXPECT_EQ(text(), expected);
-  EXPECT_EQ(istat, 0);
 }
 
 TEST_F(Record, FiveValuesTakeANameLineAndA24ColumnContinuation) {
@@ -58,20 +56,19 @@ TEST_F(Record, FinalIendPairEndsTheFile) {
 }
 
 TEST_F(Record, ModelClosingIendIsReplacedByTheNextRecord) {
-  int32_t istat = 0;
-  sif::WSIF_IDENT(kUnit, istat);
-  sif::WSIF_IEND(kUnit, istat);
+  sif::WSIF_IDENT(kUnit);
+  sif::WSIF_IEND(kUnit);
   ASSERT_EQ(io::backspace(kUnit), 0);
-  sif::WSIF_INI(0, {}, {}, {}, {}, {}, {}, {}, 0, kUnit, istat);
+  int32_t istat = 0;
+  sif::WSIF_INI(sif::Model{}, 0, kUnit, istat);
   const auto records = sif_test::parse_sif(text());
   EXPECT_EQ(sif_test::names(records),
             (std::vector<std::string>{"IDENT", "RDFORCES", "RDNODRES", "RDPOINTS", "RDIELCOR"}));
 }
 
 TEST_F(Record, ModelClosingIendStaysWhenNothingFollows) {
-  int32_t istat = 0;
-  sif::WSIF_IDENT(kUnit, istat);
-  sif::WSIF_IEND(kUnit, istat);
+  sif::WSIF_IDENT(kUnit);
+  sif::WSIF_IEND(kUnit);
   ASSERT_EQ(io::backspace(kUnit), 0);
   EXPECT_EQ(text(),
             "IDENT     0.10000000E+01  0.10000000E+01  0.00000000E+00  0.00000000E+00\r\n"

@@ -24,10 +24,24 @@ class Results : public sif_test::SifFile {
   io::RealView ecc = arrays.reals({0, 0, 1, 0, 0, 0, 0, 0, 0});
   io::RealView trot = arrays.reals({1, 2, 3, 4, 5, 6, 7, 8, 9, -1, -1, -1, -1, -1, -1, -1, -1, -1});
   int32_t istat = 0;
+
+  // The model of nel of these elements.
+  sif::Model model(int32_t nel) const {
+    sif::Model m;
+    m.nel = nel;
+    m.meltyp = meltyp;
+    m.mnpc = mnpc;
+    m.mpmnpc = mpmnpc;
+    m.melecc = melecc;
+    m.tcoord = tcoord;
+    m.ecc = ecc;
+    m.trot = trot;
+    return m;
+  }
 };
 
 TEST_F(Results, IniWritesTheDefinitionsAndOneResultPointRecordPerBeam) {
-  sif::WSIF_INI(2, meltyp, mnpc, mpmnpc, melecc, tcoord, ecc, trot, 2, kUnit, istat);
+  sif::WSIF_INI(model(2), 2, kUnit, istat);
   EXPECT_EQ(istat, 0);
   const std::string out = text();
   EXPECT_EQ(out.substr(0, 2 * 74 + 26),
@@ -56,7 +70,9 @@ TEST_F(Results, IniWritesTheDefinitionsAndOneResultPointRecordPerBeam) {
 }
 
 TEST_F(Results, IniWithoutBeamsOrStoredSteps) {
-  sif::WSIF_INI(1, arrays.ints({24}), mnpc, mpmnpc, melecc, tcoord, ecc, trot, 0, kUnit, istat);
+  sif::Model m = model(1);
+  m.meltyp = arrays.ints({24});
+  sif::WSIF_INI(m, 0, kUnit, istat);
   EXPECT_EQ(istat, 0);
   EXPECT_EQ(names(parse_sif(text())),
             (std::vector<std::string>{"RDFORCES", "RDNODRES", "RDPOINTS", "RDIELCOR"}));
@@ -64,7 +80,9 @@ TEST_F(Results, IniWithoutBeamsOrStoredSteps) {
 
 TEST_F(Results, IniStopsWhenTheCoordinatesOfABeamCannotBeFound) {
   // The beam's second node lies past TCOORD.
-  sif::WSIF_INI(1, meltyp, arrays.ints({1, 3}), mpmnpc, melecc, tcoord, ecc, trot, 1, kUnit, istat);
+  sif::Model m = model(1);
+  m.mnpc = arrays.ints({1, 3});
+  sif::WSIF_INI(m, 1, kUnit, istat);
   EXPECT_EQ(istat, -1);
   const std::string out = text();
   EXPECT_EQ(out.substr(out.find("RDPOINTS") + 74),
@@ -74,8 +92,9 @@ TEST_F(Results, IniStopsWhenTheCoordinatesOfABeamCannotBeFound) {
 }
 
 TEST_F(Results, IniStopsAtABeamWithoutItsAxes) {
-  sif::WSIF_INI(1, meltyp, mnpc, mpmnpc, melecc, tcoord, ecc, arrays.reals(V(8, 0.0)), 1, kUnit,
-                istat);
+  sif::Model m = model(1);
+  m.trot = arrays.reals(V(8, 0.0));
+  sif::WSIF_INI(m, 1, kUnit, istat);
   EXPECT_EQ(istat, -1);
   const std::string out = text();
   EXPECT_EQ(out.substr(out.find("RDPOINTS") + 74),
@@ -93,13 +112,13 @@ TEST_F(Results, ForcesOfBeamsWithSifSignsAndNoRecordForOtherElements) {
   for (int i = 1; i <= 3; ++i) {
     for (int k = 1; k <= 6; ++k) tmidfo.push_back(100 * i + k);
   }
-  const io::IntView types = arrays.ints({15, 24, 15});
+  sif::Model m;
+  m.nel = 3;
+  m.meltyp = arrays.ints({15, 24, 15});
+  m.mpevec = arrays.ints({13, 99, 1});
   const io::RealView f = arrays.reals(tfle);
-  const io::IntView mpevec = arrays.ints({13, 99, 1});
-  const io::RealView m = arrays.reals(tmidfo);
-  for (int32_t isto = 1; isto <= 2; ++isto) {
-    sif::WSIF_FOR(3, isto, types, f, mpevec, m, 2, kUnit, istat);
-  }
+  const io::RealView middle = arrays.reals(tmidfo);
+  for (int32_t isto = 1; isto <= 2; ++isto) sif::WSIF_FOR(m, isto, f, middle, 2, kUnit, istat);
   EXPECT_EQ(istat, 0);
   const std::string out = text();
   EXPECT_EQ(out.substr(0, 74),
@@ -118,11 +137,16 @@ TEST_F(Results, ForcesOfBeamsWithSifSignsAndNoRecordForOtherElements) {
 }
 
 TEST_F(Results, ForcesStopAtAPositionPastTfle) {
-  sif::WSIF_FOR(1, 2, arrays.ints({15}), arrays.reals(V(24, 1.0)), arrays.ints({14}),
-                arrays.reals(V(6, 1.0)), 2, kUnit, istat);
+  sif::Model m;
+  m.nel = 1;
+  m.meltyp = arrays.ints({15});
+  m.mpevec = arrays.ints({14});
+  sif::WSIF_FOR(m, 2, arrays.reals(V(24, 1.0)), arrays.reals(V(6, 1.0)), 2, kUnit, istat);
   EXPECT_EQ(istat, -1);
-  sif::WSIF_FOR(2, 2, arrays.ints({24, 15}), arrays.reals(V(12, 1.0)), arrays.ints({1}),
-                arrays.reals(V(12, 1.0)), 2, kUnit, istat);
+  m.nel = 2;
+  m.meltyp = arrays.ints({24, 15});
+  m.mpevec = arrays.ints({1});
+  sif::WSIF_FOR(m, 2, arrays.reals(V(12, 1.0)), arrays.reals(V(12, 1.0)), 2, kUnit, istat);
   EXPECT_EQ(istat, -2);
   EXPECT_EQ(text(),
             "\r\n  *** ERROR IN WSIF_FOR ***\r\n"
@@ -137,7 +161,9 @@ TEST_F(Results, DisplacementsOfEveryNodeNumberedByStoredStep) {
     for (int k = 1; k <= 6; ++k) u.push_back(10 * n + k);
   }
   const io::RealView uv = arrays.reals(u);
-  for (int32_t isto = 1; isto <= 2; ++isto) sif::WSIF_DIS(3, isto, {}, {}, uv, 2, kUnit, istat);
+  sif::Model m;
+  m.nnp = 3;
+  for (int32_t isto = 1; isto <= 2; ++isto) sif::WSIF_DIS(m, isto, uv, 2, kUnit, istat);
   EXPECT_EQ(istat, 0);
   const std::string out = text();
   EXPECT_EQ(out.substr(0, 3 * 74 + 58),
@@ -155,7 +181,9 @@ TEST_F(Results, DisplacementsOfEveryNodeNumberedByStoredStep) {
 }
 
 TEST_F(Results, DisplacementsStopWhenUIsShorterThanTheNodes) {
-  sif::WSIF_DIS(2, 1, {}, {}, arrays.reals(V(11, 0.0)), 1, kUnit, istat);
+  sif::Model m;
+  m.nnp = 2;
+  sif::WSIF_DIS(m, 1, arrays.reals(V(11, 0.0)), 1, kUnit, istat);
   EXPECT_EQ(istat, -1);
   EXPECT_EQ(text(),
             "\r\n  *** ERROR IN WSIF_DIS ***\r\n"

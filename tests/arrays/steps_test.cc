@@ -1,9 +1,10 @@
+#include "arrays/steps.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "driver/raf2sif.h"
 #include "io/work_array.h"
 
 namespace {
@@ -32,7 +33,7 @@ TEST(Stpcnt, CountsLeadingStepsUpToTheFirstAbsentOne) {
   for (int32_t j = 1; j <= 4; ++j) s.present(j, j, 0);
   s.present(6, 1, 1);  // after the gap: not counted
   int32_t istat = -7;
-  EXPECT_EQ(driver::STPCNT(s.view(), kMxglpr, 10, istat), 4);
+  EXPECT_EQ(arrays::STPCNT(s.view(), kMxglpr, 10, istat), 4);
   EXPECT_EQ(istat, 0);
 }
 
@@ -40,9 +41,9 @@ TEST(Stpcnt, StopsAtTheTableSize) {
   Steps s(5);
   for (int32_t j = 1; j <= 5; ++j) s.present(j, 0, j);
   int32_t istat = 0;
-  EXPECT_EQ(driver::STPCNT(s.view(), kMxglpr, 5, istat), 5);
-  EXPECT_EQ(driver::STPCNT(s.view(), kMxglpr, 3, istat), 3);
-  EXPECT_EQ(driver::STPCNT(s.view(), kMxglpr, 0, istat), 0);
+  EXPECT_EQ(arrays::STPCNT(s.view(), kMxglpr, 5, istat), 5);
+  EXPECT_EQ(arrays::STPCNT(s.view(), kMxglpr, 3, istat), 3);
+  EXPECT_EQ(arrays::STPCNT(s.view(), kMxglpr, 0, istat), 0);
 }
 
 TEST(Stpsto, CollectsTheStoredStepsOfTheRangeInOrder) {
@@ -50,10 +51,10 @@ TEST(Stpsto, CollectsTheStoredStepsOfTheRangeInOrder) {
   for (int32_t j = 1; j <= 10; ++j) s.present(j, 100 + j, 200 + j, j == 3 || j == 5 || j == 8);
   std::vector<int32_t> scratch(30, -1);
   io::WorkArray work(scratch.data(), 30);
-  EXPECT_EQ(driver::STPSTO(s.view(), kMxglpr, io::IntView(work, 1, 30), 1, 10), 3);
+  EXPECT_EQ(arrays::STPSTO(s.view(), kMxglpr, io::IntView(work, 1, 30), 1, 10), 3);
   EXPECT_EQ(std::vector<int32_t>(scratch.begin(), scratch.begin() + 10),
             (std::vector<int32_t>{103, 203, 1, 105, 205, 1, 108, 208, 1, -1}));
-  EXPECT_EQ(driver::STPSTO(s.view(), kMxglpr, io::IntView(work, 1, 30), 4, 7), 1);
+  EXPECT_EQ(arrays::STPSTO(s.view(), kMxglpr, io::IntView(work, 1, 30), 4, 7), 1);
   EXPECT_EQ(scratch[0], 105);
 }
 
@@ -64,8 +65,8 @@ TEST(Stpsto, OnlyAFlagOfOneCountsAndAnEmptyRangeHasNone) {
   s.present(3, 1, 1, -1);
   std::vector<int32_t> scratch(12, 0);
   io::WorkArray work(scratch.data(), 12);
-  EXPECT_EQ(driver::STPSTO(s.view(), kMxglpr, io::IntView(work, 1, 12), 1, 4), 1);
-  EXPECT_EQ(driver::STPSTO(s.view(), kMxglpr, io::IntView(work, 1, 12), 3, 2), 0);
+  EXPECT_EQ(arrays::STPSTO(s.view(), kMxglpr, io::IntView(work, 1, 12), 1, 4), 1);
+  EXPECT_EQ(arrays::STPSTO(s.view(), kMxglpr, io::IntView(work, 1, 12), 3, 2), 0);
 }
 
 }  // namespace
