@@ -17,21 +17,25 @@ FUZZ_DIR := $(CURDIR)/build-asan/fuzz
 # when the machine has it.
 FUZZ_TMP ?= $(if $(wildcard /dev/shm),/dev/shm,/tmp)
 
-.PHONY: all build test demo asan-configure asan-test fuzz bench format clean
+.PHONY: all configure build test demo asan-configure asan-test fuzz bench format clean
 
 all: build
 
-build:
+configure:
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+build: configure
 	cmake --build build -j $(JOBS)
 
 test: build
 	ctest --test-dir build -j $(JOBS) --output-on-failure
 
-demo: build
+# Only the converter and the writer: the first command of a fresh clone.
+demo: configure
+	cmake --build build -j $(JOBS) --target raf2sif rafwrite
 	mkdir -p build/demo
 	build/tools/rafwrite sample build/demo/sample.raf
-	cd build/demo && ../src/driver/raf2sif < ../../demo/answers.txt
+	cd build/demo && ../src/driver/raf2sif --raf sample
 	@echo
 	@echo "SIF file: build/demo/sample.sif"
 

@@ -144,16 +144,16 @@ Error recall_in_session(File& file, std::string_view name, int32_t irfins, bool 
   out.type = std::string(io::trimmed(k.type));
   const std::span<const std::byte> bytes = arrays::storage_bytes(ia, name, ipoint);
   switch (k.itype) {
-    case 1:
+    case arrays::kTypeInteger:
       decode<int32_t>(bytes, k.ndim, out.ints);
       break;
-    case 2:
+    case arrays::kTypeSingle:
       decode<float>(bytes, k.ndim, out.reals);
       break;
-    case 3:
+    case arrays::kTypeReal:
       decode<double>(bytes, k.ndim, out.reals);
       break;
-    case 4:
+    case arrays::kTypeInteger8:
       decode<int64_t>(bytes, k.ndim, out.longs);
       break;
   }

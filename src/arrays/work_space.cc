@@ -73,7 +73,7 @@ int64_t bookings(io::WorkArray& ia, int32_t& istat) {
   std::array<bool, kConverterNames.size()> booked{};
   const auto book = [&](std::size_t k, const Keys& keys) {
     const ArrayType* type = array_type(keys.type.view());
-    if (type == nullptr || keys.key < 0) return false;
+    if (type == nullptr || keys.key < 0 || keys.ndim < 0) return false;
     if (!booked[k]) top.reserve(keys.ndim, type->words);
     booked[k] = true;
     return true;
@@ -95,8 +95,8 @@ int64_t bookings(io::WorkArray& ia, int32_t& istat) {
   std::vector<int32_t> words(static_cast<std::size_t>(keys.ndim));
   GTARAF(std::as_writable_bytes(std::span(words)), keys.ndim, keys.key, 1, 0, kUnit, kQuiet, istat);
   io::WorkArray mstru_words(words.data(), keys.ndim);
-  int32_t found = 0;
-  const int32_t mxstep = GTSTRU(io::IntView(mstru_words, 1, keys.ndim), "MXSTEP", kQuiet, found);
+  int32_t absent = 0;  // without MXSTEP the conversion stops before the step table
+  const int32_t mxstep = GTSTRU(io::IntView(mstru_words, 1, keys.ndim), "MXSTEP", kQuiet, absent);
   if (istat != 0) return 0;
   const int64_t next = top.next;
   top.reserve(kStepTableWords * std::max(1, mxstep), 1);

@@ -18,6 +18,12 @@ namespace arrays {
 // called with istat not 0, it does nothing.
 int64_t work_words(std::string_view fname, int32_t& istat);
 
+// The work space in millions of words, as the converter's command line
+// takes it, that holds words.
+constexpr int64_t work_millions(int64_t words) {
+  return (words + 999999) / 1000000;
+}
+
 }  // namespace arrays
 
 #endif  // RAF2SIF_ARRAYS_WORK_SPACE_H_
