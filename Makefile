@@ -42,7 +42,7 @@ demo: configure
 
 asan-configure:
 	CXX=$(ASAN_CXX) cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O1 \
-	  -DRAF2SIF_SANITIZE=ON -DRAF2SIF_FUZZ=$(ASAN_FUZZ) >/dev/null
+	  -DRAF2SIF_SANITIZE=ON -DRAF2SIF_FUZZ=$(ASAN_FUZZ) -DRAF2SIF_PYTHON=OFF >/dev/null
 
 asan-test: asan-configure
 	cmake --build build-asan -j $(JOBS)
@@ -68,13 +68,14 @@ fuzz: asan-configure
 	  $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds $(CURDIR)/tests/driver/regressions
 
 bench:
-	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DRAF2SIF_BENCH=ON -DRAF2SIF_TESTS=OFF >/dev/null
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DRAF2SIF_BENCH=ON -DRAF2SIF_TESTS=OFF \
+	  -DRAF2SIF_PYTHON=OFF >/dev/null
 	cmake --build build-bench -j $(JOBS)
 	for b in build-bench/bench/*_bench; do $$b || exit 1; done
 	bench/convert_bench.sh 20000 20 build-bench
 
 format:
-	find src tests bench tools fuzz -name '*.h' -o -name '*.cc' | xargs clang-format -i
+	find src tests bench tools fuzz python -name '*.h' -o -name '*.cc' | xargs clang-format -i
 
 clean:
 	rm -rf build build-asan build-tsan build-bench

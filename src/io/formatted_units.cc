@@ -80,7 +80,8 @@ Unit* output_unit(int unit, int& rc) {
   }
   Unit& u = table().units[unit];
   if (u.kind == Kind::kClosed) {
-    rc = open_formatted(unit, "fort." + std::to_string(unit), OpenStatus::kUnknown);
+    rc = open_formatted(unit, table().default_directory + "fort." + std::to_string(unit),
+                        OpenStatus::kUnknown);
     if (rc != 0) return nullptr;
   }
   if (u.kind == Kind::kConsoleOut || u.kind == Kind::kFormatted) {
@@ -93,6 +94,11 @@ Unit* output_unit(int unit, int& rc) {
 
 int console_write(Unit& u, std::string_view text, bool end_line) {
   if (u.error != 0 || table().console_discard) return u.error;
+  if (std::string* out = table().console_output; out != nullptr) {
+    out->append(text);
+    if (end_line) out->push_back('\n');
+    return 0;
+  }
   std::fwrite(text.data(), 1, text.size(), stdout);
   if (end_line) std::fputc('\n', stdout);
   if (std::ferror(stdout)) u.error = EIO;
@@ -242,12 +248,17 @@ int read_line(int unit, std::span<char> field) {
   return 0;
 }
 
-void set_console(std::string_view input, bool discard_output) {
+void set_console(std::string_view input, bool discard_output, std::string* output) {
   UnitTable& t = table();
   t.console_text = true;
   t.console_input = input;
   t.console_read = 0;
   t.console_discard = discard_output;
+  t.console_output = output;
+}
+
+void set_default_directory(std::string_view dir) {
+  table().default_directory = dir;
 }
 
 }  // namespace io

@@ -53,6 +53,8 @@ struct UnitTable {
   std::string console_input;
   std::size_t console_read = 0;
   bool console_discard = false;
+  std::string* console_output = nullptr;  // where console output goes instead of stdout
+  std::string default_directory;          // of the files fort.N
   // Output blocks of closed files, kept for the next file opened: a process
   // that converts file after file does not map and unmap a block each time.
   std::vector<std::unique_ptr<char[]>> spare_blocks;
@@ -64,6 +66,8 @@ struct UnitTable {
     console_input.clear();
     console_read = 0;
     console_discard = false;
+    console_output = nullptr;
+    default_directory.clear();
   }
 };
 

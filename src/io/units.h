@@ -21,6 +21,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace io {
@@ -104,8 +105,14 @@ int read_line(int unit, std::span<char> field);
 
 // Console input taken from input instead of standard input (read line by
 // line as typed, its end the end of input) and, when discard_output, console
-// output dropped: a harness runs the dialogue in-process. Undone by reset().
-void set_console(std::string_view input, bool discard_output);
+// output dropped, or else appended to *output when that is given: a harness
+// runs the dialogue in-process. Undone by reset().
+void set_console(std::string_view input, bool discard_output, std::string* output = nullptr);
+
+// The files "fort.N" of units written before they are opened are made in
+// directory dir (a path ending in '/') instead of the working directory, so
+// that an in-process run keeps them apart. Undone by reset().
+void set_default_directory(std::string_view dir);
 
 // ---- Direct-access units: fixed-length records (io/direct_units.cc) ----
 
