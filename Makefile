@@ -1,7 +1,8 @@
 # Entry points; everything is built with CMake underneath.
 #   make test        build and run the tests (Release)
 #   make asan-test   the same under AddressSanitizer + UndefinedBehaviorSanitizer
-#   make fuzz        fuzz the whole conversion for FUZZ_TIME seconds (clang)
+#   make fuzz        fuzz the conversion and the inspector, FUZZ_TIME seconds each (clang)
+#   make coverage    line coverage of src/ reached by the fuzz corpus (clang)
 #   make demo        convert the bundled sample analysis (build/demo/sample.sif)
 #   make bench       build and run the benchmarks in bench/
 #   make format      clang-format every source file
@@ -12,6 +13,7 @@ ASAN_CXX ?= $(shell command -v clang++ >/dev/null 2>&1 && echo clang++ || echo g
 # compiles the libraries once for both.
 ASAN_FUZZ := $(if $(findstring clang,$(ASAN_CXX)),ON,OFF)
 FUZZ_TIME ?= 60
+FUZZ_TARGETS ?= convert_fuzzer inspect_fuzzer
 FUZZ_DIR := $(CURDIR)/build-asan/fuzz
 # The conversion's files go to a private directory under FUZZ_TMP: memory
 # when the machine has it.
@@ -43,16 +45,20 @@ asan-test: asan-configure
 	cmake --build build-asan -j $(JOBS)
 	ctest --test-dir build-asan -j $(JOBS) --output-on-failure
 
-# Seeds are written afresh by the writer; the corpus grows in $(FUZZ_DIR)/corpus
-# and findings land in $(FUZZ_DIR) as crash-*, timeout-*, leak-* files.
+# Seeds are written afresh by the writer; each target's corpus grows in
+# $(FUZZ_DIR)/corpus/TARGET and findings land in $(FUZZ_DIR) as crash-*,
+# timeout-*, leak-* files. The targets run one after the other, one worker
+# each. Paths are absolute: the targets work in a directory of their own.
 fuzz: asan-configure
 	@test "$(ASAN_FUZZ)" = ON || { echo "make fuzz needs clang++ (ASAN_CXX)"; exit 1; }
-	cmake --build build-asan -j $(JOBS) --target convert_fuzzer make_seeds
+	cmake --build build-asan -j $(JOBS) --target $(FUZZ_TARGETS) make_seeds
 	rm -rf $(FUZZ_DIR)/seeds && $(FUZZ_DIR)/make_seeds $(FUZZ_DIR)/seeds
-	mkdir -p $(FUZZ_DIR)/corpus
-	TMPDIR=$(FUZZ_TMP) $(FUZZ_DIR)/convert_fuzzer -max_total_time=$(FUZZ_TIME) -max_len=131072 -timeout=10 \
-	  -rss_limit_mb=2048 -artifact_prefix=$(FUZZ_DIR)/ -print_final_stats=1 \
-	  $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds $(CURDIR)/tests/driver/regressions
+	for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_DIR)/corpus/$$t && \
+	  TMPDIR=$(FUZZ_TMP) $(FUZZ_DIR)/$$t -max_total_time=$(FUZZ_TIME) -max_len=131072 -timeout=10 \
+	    -rss_limit_mb=2048 -artifact_prefix=$(FUZZ_DIR)/ -print_final_stats=1 \
+	    $(FUZZ_DIR)/corpus/$$t $(FUZZ_DIR)/seeds $(CURDIR)/tests/driver/regressions || exit 1; \
+	done
 
 bench:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DRAF2SIF_BENCH=ON -DRAF2SIF_TESTS=OFF >/dev/null
