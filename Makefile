@@ -19,7 +19,12 @@ FUZZ_DIR := $(CURDIR)/build-asan/fuzz
 # when the machine has it.
 FUZZ_TMP ?= $(if $(wildcard /dev/shm),/dev/shm,/tmp)
 
-.PHONY: all build test demo asan-configure asan-test fuzz bench format clean
+# The coverage tree: the fuzz targets' replay programs, built with clang's
+# source-based coverage; COV_CORPUS adds further corpus folders.
+COV_DIR := $(CURDIR)/build-cov/fuzz
+COV_CORPUS ?=
+
+.PHONY: all build test demo asan-configure asan-test fuzz coverage bench format clean
 
 all: build
 
@@ -60,6 +65,23 @@ fuzz: asan-configure
 	    $(FUZZ_DIR)/corpus/$$t $(FUZZ_DIR)/seeds $(CURDIR)/tests/driver/regressions || exit 1; \
 	done
 
+# Replays the seeds, the regression files and the fuzz corpus of each target
+# and prints the line coverage per folder of src/ with the unreached lines.
+coverage:
+	@command -v clang++ >/dev/null || { echo "make coverage needs clang++"; exit 1; }
+	CXX=clang++ cmake -S . -B build-cov -DCMAKE_BUILD_TYPE=Debug -DRAF2SIF_COVERAGE=ON \
+	  -DRAF2SIF_TESTS=OFF >/dev/null
+	cmake --build build-cov -j $(JOBS) --target $(FUZZ_TARGETS:%=%_replay) make_seeds
+	rm -rf $(COV_DIR)/seeds $(COV_DIR)/*.profraw && $(COV_DIR)/make_seeds $(COV_DIR)/seeds
+	for t in $(FUZZ_TARGETS); do \
+	  TMPDIR=$(FUZZ_TMP) LLVM_PROFILE_FILE=$(COV_DIR)/$$t-%p.profraw $(COV_DIR)/$${t}_replay \
+	    $(COV_DIR)/seeds $(CURDIR)/tests/driver/regressions $(wildcard $(FUZZ_DIR)/corpus/$$t) \
+	    $(COV_CORPUS) 2>/dev/null || exit 1; \
+	done
+	llvm-profdata-14 merge -sparse $(COV_DIR)/*.profraw -o $(COV_DIR)/fuzz.profdata
+	/usr/bin/python3 fuzz/coverage_report.py $(COV_DIR)/fuzz.profdata src $(COV_DIR)/unreached.txt \
+	  $(FUZZ_TARGETS:%=$(COV_DIR)/%_replay)
+
 bench:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DRAF2SIF_BENCH=ON -DRAF2SIF_TESTS=OFF >/dev/null
 	cmake --build build-bench -j $(JOBS)
@@ -70,4 +92,4 @@ format:
 	find src tests bench tools fuzz -name '*.h' -o -name '*.cc' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan build-bench
+	rm -rf build build-asan build-bench build-cov

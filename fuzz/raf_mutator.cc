@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -169,14 +170,27 @@ class Mutator {
       case 0:
         return pick(kInts);
       case 1:
-        return current + static_cast<int32_t>(below(5)) - 2;
+        return near(current, 2);
       case 2:
         return static_cast<int32_t>(below(16));
       default:
         if (interesting_.empty()) return pick(kInts);
-        return interesting_[below(static_cast<uint32_t>(interesting_.size()))] +
-               static_cast<int32_t>(below(3)) - 1;
+        return near(interesting_[below(static_cast<uint32_t>(interesting_.size()))], 1);
     }
+  }
+  // v moved by at most d, wrapping at the ends of the integers.
+  int32_t near(int32_t v, uint32_t d) {
+    return static_cast<int32_t>(static_cast<uint32_t>(v) + below(2 * d + 1) - d);
+  }
+
+  // A real in single precision: beyond its range, an infinity.
+  static float single(double v) {
+    if (std::isnan(v)) return std::numeric_limits<float>::quiet_NaN();
+    if (std::fabs(v) > std::numeric_limits<float>::max()) {
+      return v > 0 ? std::numeric_limits<float>::infinity()
+                   : -std::numeric_limits<float>::infinity();
+    }
+    return static_cast<float>(v);
   }
 
   double real(double current) {
@@ -215,7 +229,7 @@ class Mutator {
     if (fits(off, sizeof(T))) std::memcpy(raf_.data() + off, b.data(), sizeof(T));
   }
 
-  const info::MfpEntry* entry(int32_t number) const {
+  const info::MfpEntry* entry(int64_t number) const {
     for (const info::MfpEntry& e : *facts_.mfp) {
       if (e.number == number) return &e;
     }
@@ -232,7 +246,7 @@ class Mutator {
   }
   // The offset of element i (0-based) of an entry, or -1.
   int64_t element(const info::MfpEntry& e, int64_t i) const {
-    return i < elements(e) ? data_offset(e) + i * unit_size(e.type) : -1;
+    return i >= 0 && i < elements(e) ? data_offset(e) + i * unit_size(e.type) : -1;
   }
 
   // An entry with data: mostly the records of named arrays, else any.
@@ -243,8 +257,8 @@ class Mutator {
       const auto& arrays = facts_.directory->arrays;
       const info::NamedArray& a = arrays[below(static_cast<uint32_t>(arrays.size()))];
       const int32_t steps = std::max(1, facts_.steps ? facts_.steps->count : 1);
-      const int32_t key = a.step1_key != 0 && (a.once_key == 0 || below(2))
-                              ? a.step1_key + a.stride * static_cast<int32_t>(below(steps))
+      const int64_t key = a.step1_key != 0 && (a.once_key == 0 || below(2))
+                              ? a.step1_key + int64_t{a.stride} * below(steps)
                               : a.once_key;
       if (const info::MfpEntry* e = entry(key)) return e;
     }
@@ -263,7 +277,7 @@ class Mutator {
       if (e->type == 3) {
         put(off, real(get<double>(off)));
       } else if (e->type == 2) {
-        put(off, below(4) == 0 ? pick(kFloats) : static_cast<float>(real(get<float>(off))));
+        put(off, below(4) == 0 ? pick(kFloats) : single(real(get<float>(off))));
       } else {
         put(off, integer(get<int32_t>(off)));
       }
@@ -334,7 +348,7 @@ class Mutator {
     const bool fixed = get<int32_t>(at(1)) >= 0;
     const auto& values =
         facts_.parameters ? facts_.parameters->values : std::vector<info::Parameter>{};
-    const int32_t place = get<int32_t>(at(2));
+    const int64_t place = get<int32_t>(at(2));
     switch (below(fixed ? 3 : 5)) {
       case 0:
       case 1: {
@@ -354,7 +368,7 @@ class Mutator {
       default: {  // an identifier's code word
         const int64_t word = place + 6 + below(static_cast<uint32_t>(2 * values.size() + 2));
         const uint32_t how = below(3);
-        put(at(word), how == 0 ? -1 : how == 1 ? 0 : get<int32_t>(at(word)) + 1);
+        put(at(word), how == 0 ? -1 : how == 1 ? 0 : near(get<int32_t>(at(word)), 1));
         return true;
       }
     }
@@ -399,9 +413,8 @@ class Mutator {
     const std::string_view old(reinterpret_cast<const char*>(raf_.data()) + f.column - 1,
                                static_cast<std::size_t>(f.width));
     int32_t current = 0;
-    const std::size_t digits = old.find_first_not_of(' ');
-    if (digits != std::string_view::npos)
-      current = std::atoi(std::string(old.substr(digits)).c_str());
+    const std::size_t digits = std::min(old.find_first_not_of(' '), old.size());
+    std::from_chars(old.data() + digits, old.data() + old.size(), current);
     std::string text;
     switch (below(6)) {
       case 0:
