@@ -72,7 +72,8 @@ coverage:
 	CXX=clang++ cmake -S . -B build-cov -DCMAKE_BUILD_TYPE=Debug -DRAF2SIF_COVERAGE=ON \
 	  -DRAF2SIF_TESTS=OFF >/dev/null
 	cmake --build build-cov -j $(JOBS) --target $(FUZZ_TARGETS:%=%_replay) make_seeds
-	rm -rf $(COV_DIR)/seeds $(COV_DIR)/*.profraw && $(COV_DIR)/make_seeds $(COV_DIR)/seeds
+	rm -rf $(COV_DIR)/seeds $(COV_DIR)/*.profraw && \
+	  LLVM_PROFILE_FILE=/dev/null $(COV_DIR)/make_seeds $(COV_DIR)/seeds
 	for t in $(FUZZ_TARGETS); do \
 	  TMPDIR=$(FUZZ_TMP) LLVM_PROFILE_FILE=$(COV_DIR)/$$t-%p.profraw $(COV_DIR)/$${t}_replay \
 	    $(COV_DIR)/seeds $(CURDIR)/tests/driver/regressions $(wildcard $(FUZZ_DIR)/corpus/$$t) \
