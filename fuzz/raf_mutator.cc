@@ -451,7 +451,7 @@ class Mutator {
         break;
       default:  // small work spaces find the ends of the booking
         header_.words =
-            static_cast<uint16_t>(below(3) == 0 ? 0 : 16 + below(below(2) ? 512 : 65520));
+            static_cast<uint16_t>(below(3) == 0 ? 0 : 1 + below(below(2) ? 512 : 65535));
         break;
     }
     return true;
