@@ -1,7 +1,7 @@
 # Entry points; everything is built with CMake underneath.
 #   make test        build and run the tests (Release)
 #   make asan-test   the same under AddressSanitizer + UndefinedBehaviorSanitizer
-#   make fuzz        fuzz the conversion and the inspector, FUZZ_TIME seconds each (clang)
+#   make fuzz        fuzz the conversion, the inspector and the Python reader, FUZZ_TIME seconds each (clang)
 #   make coverage    line coverage of src/ reached by the fuzz corpus (clang)
 #   make demo        convert the bundled sample analysis (build/demo/sample.sif)
 #   make bench       build and run the benchmarks in bench/
@@ -13,7 +13,7 @@ ASAN_CXX ?= $(shell command -v clang++ >/dev/null 2>&1 && echo clang++ || echo g
 # compiles the libraries once for both.
 ASAN_FUZZ := $(if $(findstring clang,$(ASAN_CXX)),ON,OFF)
 FUZZ_TIME ?= 60
-FUZZ_TARGETS ?= convert_fuzzer inspect_fuzzer
+FUZZ_TARGETS ?= convert_fuzzer inspect_fuzzer reader_fuzzer
 FUZZ_DIR := $(CURDIR)/build-asan/fuzz
 # The conversion's files go to a private directory under FUZZ_TMP: memory
 # when the machine has it.
@@ -24,27 +24,31 @@ FUZZ_TMP ?= $(if $(wildcard /dev/shm),/dev/shm,/tmp)
 COV_DIR := $(CURDIR)/build-cov/fuzz
 COV_CORPUS ?=
 
-.PHONY: all build test demo asan-configure asan-test fuzz coverage bench format clean
+.PHONY: all configure build test demo asan-configure asan-test fuzz coverage bench format clean
 
 all: build
 
-build:
+configure:
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+build: configure
 	cmake --build build -j $(JOBS)
 
 test: build
 	ctest --test-dir build -j $(JOBS) --output-on-failure
 
-demo: build
+# Only the converter and the writer: the first command of a fresh clone.
+demo: configure
+	cmake --build build -j $(JOBS) --target raf2sif rafwrite
 	mkdir -p build/demo
 	build/tools/rafwrite sample build/demo/sample.raf
-	cd build/demo && ../src/driver/raf2sif < ../../demo/answers.txt
+	cd build/demo && ../src/driver/raf2sif --raf sample
 	@echo
 	@echo "SIF file: build/demo/sample.sif"
 
 asan-configure:
 	CXX=$(ASAN_CXX) cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O1 \
-	  -DRAF2SIF_SANITIZE=ON -DRAF2SIF_FUZZ=$(ASAN_FUZZ) >/dev/null
+	  -DRAF2SIF_SANITIZE=ON -DRAF2SIF_FUZZ=$(ASAN_FUZZ) -DRAF2SIF_PYTHON=OFF >/dev/null
 
 asan-test: asan-configure
 	cmake --build build-asan -j $(JOBS)
@@ -70,7 +74,7 @@ fuzz: asan-configure
 coverage:
 	@command -v clang++ >/dev/null || { echo "make coverage needs clang++"; exit 1; }
 	CXX=clang++ cmake -S . -B build-cov -DCMAKE_BUILD_TYPE=Debug -DRAF2SIF_COVERAGE=ON \
-	  -DRAF2SIF_TESTS=OFF >/dev/null
+	  -DRAF2SIF_TESTS=OFF -DRAF2SIF_PYTHON=OFF >/dev/null
 	cmake --build build-cov -j $(JOBS) --target $(FUZZ_TARGETS:%=%_replay) make_seeds
 	rm -rf $(COV_DIR)/seeds $(COV_DIR)/*.profraw && \
 	  LLVM_PROFILE_FILE=/dev/null $(COV_DIR)/make_seeds $(COV_DIR)/seeds
@@ -84,13 +88,14 @@ coverage:
 	  $(FUZZ_TARGETS:%=$(COV_DIR)/%_replay)
 
 bench:
-	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DRAF2SIF_BENCH=ON -DRAF2SIF_TESTS=OFF >/dev/null
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DRAF2SIF_BENCH=ON -DRAF2SIF_TESTS=OFF \
+	  -DRAF2SIF_PYTHON=OFF >/dev/null
 	cmake --build build-bench -j $(JOBS)
 	for b in build-bench/bench/*_bench; do $$b || exit 1; done
 	bench/convert_bench.sh 20000 20 build-bench
 
 format:
-	find src tests bench tools fuzz -name '*.h' -o -name '*.cc' | xargs clang-format -i
+	find src tests bench tools fuzz python -name '*.h' -o -name '*.cc' | xargs clang-format -i
 
 clean:
 	rm -rf build build-asan build-bench build-cov

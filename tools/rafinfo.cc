@@ -34,11 +34,15 @@ constexpr std::string_view kUsage =
     "  -h, --help      this text\n"
     "  --version       the program's version\n";
 
-constexpr std::string_view kVersion = "rafinfo 1.0 (RAF format version 2, revision 1)\n";
-
 int usage(std::FILE* out, int status) {
   std::fwrite(kUsage.data(), 1, kUsage.size(), out);
   return status;
+}
+
+// A wrong command line: what is wrong, then the usage.
+int wrong(const std::string& problem) {
+  std::fprintf(stderr, "rafinfo: %s\n", problem.c_str());
+  return usage(stderr, 2);
 }
 
 bool number(std::string_view s, int32_t& v) {
@@ -56,7 +60,7 @@ int main(int argc, char** argv) {
     const bool has_value = i + 1 < argc;
     if (a == "-h" || a == "--help") return usage(stdout, 0);
     if (a == "--version") {
-      std::fwrite(kVersion.data(), 1, kVersion.size(), stdout);
+      std::printf("rafinfo %s (RAF format version 2, revision 1)\n", RAF2SIF_VERSION);
       return 0;
     }
     if (a == "--json") {
@@ -67,13 +71,20 @@ int main(int argc, char** argv) {
     } else if (a == "--step" && has_value && number(argv[i + 1], request.step)) {
       step_given = true;
       ++i;
-    } else if (a.starts_with("-") || !request.file.empty()) {
-      return usage(stderr, 2);
+    } else if (a == "--array" || a == "--step") {
+      return wrong("option " + std::string(a) +
+                   (has_value ? " needs an integer step, not '" + std::string(argv[i + 1]) + "'"
+                              : " needs a value"));
+    } else if (a.starts_with("-")) {
+      return wrong("unknown option '" + std::string(a) + "'");
+    } else if (!request.file.empty()) {
+      return wrong("more than one file: '" + std::string(a) + "'");
     } else {
       request.file = a;
     }
   }
-  if (request.file.empty() || (step_given && request.array.empty())) return usage(stderr, 2);
+  if (request.file.empty()) return wrong("no RAF file given");
+  if (step_given && request.array.empty()) return wrong("--step needs --array NAME");
 
   const info::Facts facts = info::gather(request);
   const std::string report = json ? info::json_report(facts) : info::text_report(facts);

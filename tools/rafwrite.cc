@@ -4,7 +4,7 @@
 //   rafwrite large NODES STEPS OUT.raf [options]
 //
 // Options: --big-endian (as computer type 8 writes it), --version0 (format
-// version 0), --fixed-mstru (MSTRU in the fixed layout), --help.
+// version 0), --fixed-mstru (MSTRU in the fixed layout), -h/--help, --version.
 #include <charconv>
 #include <cstdio>
 #include <string>
@@ -28,11 +28,18 @@ constexpr std::string_view kUsage =
     "  --big-endian    the byte order of computer type 8\n"
     "  --version0      format version 0 (upgraded when opened)\n"
     "  --fixed-mstru   structure parameters in the fixed layout\n"
-    "  --help          this text\n";
+    "  -h, --help      this text\n"
+    "  --version       the program's version\n";
 
 int usage(std::FILE* out, int status) {
   std::fwrite(kUsage.data(), 1, kUsage.size(), out);
   return status;
+}
+
+// A wrong command line: what is wrong, then the usage.
+int wrong(const std::string& problem) {
+  std::fprintf(stderr, "rafwrite: %s\n", problem.c_str());
+  return usage(stderr, 2);
 }
 
 bool number(std::string_view s, int32_t& v) {
@@ -47,15 +54,19 @@ int main(int argc, char** argv) {
   writer::Options options;
   for (int i = 1; i < argc; ++i) {
     const std::string_view a = argv[i];
-    if (a == "--help") return usage(stdout, 0);
+    if (a == "-h" || a == "--help") return usage(stdout, 0);
+    if (a == "--version") {
+      std::printf("rafwrite %s\n", RAF2SIF_VERSION);
+      return 0;
+    }
     if (a == "--big-endian") {
       options.computer_type = 8;
     } else if (a == "--version0") {
       options.version0 = true;
     } else if (a == "--fixed-mstru") {
       options.mstru.layout = writer::MstruLayout::kFixed;
-    } else if (a.starts_with("--")) {
-      return usage(stderr, 2);
+    } else if (a.starts_with("-")) {
+      return wrong("unknown option '" + std::string(a) + "'");
     } else {
       words.push_back(a);
     }
@@ -71,7 +82,7 @@ int main(int argc, char** argv) {
     model = writer::large_frame(nodes, nodes, steps);
     out = words[3];
   } else {
-    return usage(stderr, 2);
+    return wrong("expected sample OUT.raf, or large NODES STEPS OUT.raf with counts of 0 or more");
   }
   const int32_t st = writer::write_raf(model, out, options);
   if (st != 0) {

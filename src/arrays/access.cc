@@ -23,9 +23,9 @@ constexpr int32_t kFirstFileUnit = 6;  // units below are the console's
 bool find_pointer(io::WorkArray& ia, std::string_view name, std::string_view header, int32_t unit,
                   int32_t& ipoint, int32_t& istat) {
   const std::string_view n = io::trimmed(name);
-  const int32_t dim = dms::DMSINF(ia, n, 1);
-  const int32_t size = dms::DMSINF(ia, n, 2);
-  const int32_t addr = dms::DMSINF(ia, n, 3);
+  const int32_t dim = dms::DMSINF(ia, n, dms::kInfDimension);
+  const int32_t size = dms::DMSINF(ia, n, dms::kInfElementWords);
+  const int32_t addr = dms::DMSINF(ia, n, dms::kInfAddress);
   std::string_view detail;
   if (size == kPlaceholderWords && dim == 0) {
     detail = "*** Array not allocated : ";
@@ -33,7 +33,8 @@ bool find_pointer(io::WorkArray& ia, std::string_view name, std::string_view hea
     detail = "*** Array is released   : ";
   } else {
     ipoint = dms::DMSPTN(ia, n, 0);
-    if (dms::DMSSTA(ia) >= 0) return true;
+    const bool failed = dms::DMSSTA(ia) < 0;
+    if (!failed) return true;
   }
   write_group(unit, header);
   if (!detail.empty()) {
@@ -74,20 +75,20 @@ void ARNUMB(io::WorkArray& ia, std::string_view name, int32_t& number, int32_t i
 void ARZERO(io::WorkArray& ia, std::string_view name, int32_t imsg, int32_t& istat) {
   if (istat != 0) return;
   const std::string_view n = io::trimmed(name);
-  bool good = dms::DMSSTA(ia) >= 0;
-  if (good) {
-    const int64_t dim = dms::DMSINF(ia, n, 1);
-    const int64_t size = dms::DMSINF(ia, n, 2);
-    const int64_t addr = dms::DMSINF(ia, n, 3);
+  bool failed = dms::DMSSTA(ia) < 0;
+  if (!failed) {
+    const int64_t dim = dms::DMSINF(ia, n, dms::kInfDimension);
+    const int64_t size = dms::DMSINF(ia, n, dms::kInfElementWords);
+    const int64_t addr = dms::DMSINF(ia, n, dms::kInfAddress);
     if (addr != 0) {
-      good = dim >= 0 && size >= 1 && ia.has_words(addr, dim * size);
-      if (good) {
+      failed = dim < 0 || size < 1 || !ia.has_words(addr, dim * size);
+      if (!failed) {
         dms::IVFILL(io::IntView(ia, addr, dim * size), static_cast<int32_t>(dim),
                     static_cast<int32_t>(size), 0);
       }
     }
   }
-  if (!good || dms::DMSSTA(ia) < 0) {
+  if (failed || dms::DMSSTA(ia) < 0) {
     write_group(imsg, "*** ERROR IN ARZERO ***");
     dms::decrease(istat);
   }

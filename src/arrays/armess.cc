@@ -12,7 +12,6 @@ namespace {
 
 // Descriptor words of a message store.
 constexpr std::size_t kUnit = 1, kSize = 2, kHeld = 3, kFirst = 4, kNext = 5;
-constexpr int32_t kCut = -103;
 constexpr int32_t kBlankCode = 32, kLineFeedCode = 10;
 constexpr int32_t kMinStore = 100;
 
@@ -40,7 +39,7 @@ void store(std::span<int32_t> imsg, int32_t istat, std::string_view text) {
   int32_t length = io::LENNB(text);
   if (length > size - next) {
     length = size - next;
-    held = kCut;
+    held = kCodeCut;
   }
   text = text.substr(0, static_cast<std::size_t>(length));
   if ((istat < 0 && held >= 0) || (istat > 0 && held == 0)) {
@@ -106,7 +105,7 @@ void report(int32_t imsg, int32_t code, std::initializer_list<std::string_view> 
 
 void set_failed(int32_t imsg, std::string_view header, int32_t& istat) {
   istat = -1;
-  report(imsg, -1, {header});
+  report(imsg, kCodeFailed, {header});
 }
 
 void write_group(int32_t unit, std::string_view text, std::string_view value) {

@@ -1,6 +1,12 @@
 // The array layer's messages: ARMESS, which prints a message text on a unit
 // or keeps it in a message store, and the message blocks of the layer's
 // routines.
+//
+// Status rule: the layer is sticky. A routine entered with its status word
+// not 0 does nothing, so that a caller may test once after a group of calls.
+// A failure writes its message block and leaves the status negative:
+// decreased by one, or set to -1 where the routine says so. Callers test
+// istat != 0.
 #ifndef RAF2SIF_ARRAYS_ARMESS_H_
 #define RAF2SIF_ARRAYS_ARMESS_H_
 
@@ -10,6 +16,13 @@
 #include <string_view>
 
 namespace arrays {
+
+// Message codes handed to ARMESS with a text; negative codes are errors.
+constexpr int32_t kCodeNone = 0;        // no code: printed on a unit, never stored
+constexpr int32_t kCodeFailed = -1;     // a failure without a code of its own
+constexpr int32_t kCodeNoSpace = -101;  // ARBOOK: the work array has no room
+constexpr int32_t kCodeOpen = -102;     // INIRAF: the RAF file cannot be opened
+constexpr int32_t kCodeCut = -103;      // held by a store that had to cut a text
 
 // Word 1 of a message descriptor that is a message store.
 constexpr int32_t kMessageStore = -321;
@@ -21,7 +34,7 @@ constexpr int32_t kStoreText = 11;
 // is a message store of imsg(2) words (at most imsg.size(); nothing happens
 // unless it exceeds 100): opt "S..." stores text under the message code
 // istat (a held error is not buried by a notice; a text that does not fit is
-// cut and marks the store -103), opt "F..." fetches the stored text into the
+// cut and marks the store kCodeCut), opt "F..." fetches the stored text into the
 // first positions of text. A store whose words do not fit its span is left
 // alone.
 void ARMESS(std::span<int32_t> imsg, int32_t istat, std::span<char> text, std::string_view opt);
@@ -40,7 +53,7 @@ inline constexpr std::string_view kLf = "\n";
 void report(int32_t imsg, int32_t code, std::initializer_list<std::string_view> parts);
 
 // The failure of a routine that sets the status to -1: its header as the
-// message text, code -1.
+// message text, code kCodeFailed.
 void set_failed(int32_t imsg, std::string_view header, int32_t& istat);
 
 // The line groups routines write directly on their message unit; nothing is

@@ -20,7 +20,6 @@ namespace arrays {
 namespace {
 
 constexpr std::string_view kHeader = "*** ERROR IN ARBOOK ***";
-constexpr int32_t kNoSpaceCode = -101;
 
 // The keywords and the entry an update writes, checked in the order of the
 // routine's messages; false after its block.
@@ -114,43 +113,45 @@ void ARBOOK(io::WorkArray& ia, std::string_view name, int32_t& ipoint, int32_t n
 
   // The numbering mode.
   const int32_t mode = dms::DMSMOD(ia);
-  const bool implicit = mode == 1 || mode == 11;
-  if (!implicit && mode != 2 && mode != 12) {
+  const bool implicit =
+      mode == dms::kModeImplicit || mode == dms::kModeSecondary + dms::kModeImplicit;
+  if (!implicit && mode != dms::kModeExplicit && mode != dms::kModeSecondary + dms::kModeExplicit) {
     dms::decrease(istat);
-    return report(imsg, -1,
+    return report(imsg, kCodeFailed,
                   {kHeader, kLf, "DMS not prepared for Name Option  ", kLf,
                    "Occured during booking of: ", name});
   }
-  if (!directory) return fail(-1);
+  if (!directory) return fail(kCodeFailed);
 
   // What the DMS holds under the name now.
-  int32_t d0 = dms::DMSINF(ia, n, 1);
-  int32_t w0 = dms::DMSINF(ia, n, 2);
+  int32_t d0 = dms::DMSINF(ia, n, dms::kInfDimension);
+  int32_t w0 = dms::DMSINF(ia, n, dms::kInfElementWords);
   if (!implicit) {
-    const int32_t a0 = dms::DMSINF(ia, n, 3);
+    const int32_t a0 = dms::DMSINF(ia, n, dms::kInfAddress);
     ipoint = a0;
     if (d0 == 0 && a0 <= 0 && w0 == kPlaceholderWords) w0 = 0;
-  } else if (d0 == -1 && w0 == -1) {
+  } else if (d0 == dms::kInfNoName && w0 == dms::kInfNoName) {
     d0 = w0 = 0;
   }
   if (w0 >= 1) {
-    const int32_t a0 = dms::DMSINF(ia, n, 3);
+    const int32_t a0 = dms::DMSINF(ia, n, dms::kInfAddress);
     ipoint = a0;
     if (a0 > 0) {
-      if (w0 != nwpe) return fail(-1, "Re-allocatng with new data-type for array: ");
-      if (d0 != ndim) return fail(-1, "Re-allocatng with new lengthfor array: ");
+      if (w0 != nwpe) return fail(kCodeFailed, "Re-allocatng with new data-type for array: ");
+      if (d0 != ndim) return fail(kCodeFailed, "Re-allocatng with new lengthfor array: ");
       ipoint = dms::DMSPTN(ia, n, 0);
-      if (dms::DMSSTA(ia) < 0) fail(-1);
+      if (dms::DMSSTA(ia) < 0) fail(kCodeFailed);
       return;
     }
     if (w0 != nwpe && int64_t{w0} * nwpe > 0) {
-      return fail(-1, "Re-allocatng with new data-type for array: ");
+      return fail(kCodeFailed, "Re-allocatng with new data-type for array: ");
     }
   }
 
   // Room, definition and storage.
-  const int64_t free = int64_t{dms::DMSGEN(ia, 5)} - dms::DMSGEN(ia, 4) + 1;
-  if (int64_t{ndim} * nwpe > free) return fail(kNoSpaceCode, "Insufficient space for array ");
+  const int64_t free =
+      int64_t{dms::DMSGEN(ia, dms::kGenNwiwa)} - dms::DMSGEN(ia, dms::kGenNextFree) + 1;
+  if (int64_t{ndim} * nwpe > free) return fail(kCodeNoSpace, "Insufficient space for array ");
   int32_t number = 0;
   if (!implicit || w0 >= 1) {
     number = dms::DMSNUM(ia, n, 0);
@@ -160,28 +161,28 @@ void ARBOOK(io::WorkArray& ia, std::string_view name, int32_t& ipoint, int32_t n
     number = dms::DMSNUM(ia, n, 0);
   }
   ipoint = dms::DMSPTN(ia, n, 0);
-  if (dms::DMSSTA(ia) < 0) return fail(-1);
+  if (dms::DMSSTA(ia) < 0) return fail(kCodeFailed);
 
   // The directory entry.
   const int32_t e = numraf(kEntryLength);
   Entry entry(keyraf, e, number);
-  if (!entry.valid()) return fail(-1);
+  if (!entry.valid()) return fail(kCodeFailed);
   if (entry(kTypeCode) == 0 && w0 == 0) {
-    if (implicit && !store_name(ia, iarrnm, number, n)) return fail(-1);
+    if (implicit && !store_name(ia, iarrnm, number, n)) return fail(kCodeFailed);
     if (const StoreInfo* s = store_info(store)) {
       if (s->once) advance(numraf, kOnceCounter);
       if (s->post) advance(numraf, kPostCounter);
       if (s->rest) advance(numraf, kRestCounter);
     }
     ARINFO(keyraf, number, store, type, ndim, nwpe, e, numraf, ipoint, imsg, istat);
-    if (istat != 0) return fail(-1);
-    if (dms::DMSGEN(ia, 3) == 0) {
+    if (istat != 0) return fail(kCodeFailed);
+    if (dms::DMSGEN(ia, dms::kGenNotZeroed) == 0) {
       ARZERO(ia, name, imsg, istat);
-      if (istat != 0) return fail(-1);
+      if (istat != 0) return fail(kCodeFailed);
     }
   } else {
     ARUPDA(keyraf, number, store, type, ndim, nwpe, numraf, e, ipoint, imsg, istat);
-    if (istat != 0) return fail(-1);
+    if (istat != 0) return fail(kCodeFailed);
   }
 }
 

@@ -53,10 +53,10 @@ void INIDMS(io::WorkArray& ia, int32_t nw, std::string_view namtab, int32_t nnam
   } else {
     int32_t ierr = 0;
     dms::DMSOPN_32(ia, nw, -(nnames + 3), 0, imsg, ierr);
-    if (ierr == 0) {
-      ARINI1(ia, namtab, nchar, nnames, iraf, imsg, istat);
-    } else {
+    if (ierr < 0) {
       istat = -1;
+    } else {
+      ARINI1(ia, namtab, nchar, nnames, iraf, imsg, istat);
     }
   }
   if (istat != 0) set_failed(imsg, "*** ERROR IN INIDMS ***", istat);
@@ -67,7 +67,7 @@ void ARINI1(io::WorkArray& ia, std::string_view namtab, int32_t nchar, int32_t n
   if (istat != 0) return;
   auto fail = [&] { set_failed(imsg, "*** ERROR IN ARINI1 ***", istat); };
   std::array<int32_t, kNumrafWords> lnum{};
-  ARINIT(ia, namtab, nchar, nnames, 0, imsg, istat);
+  ARINIT(ia, namtab, nchar, nnames, dms::kExplicitNumbering, imsg, istat);
   GTARAF(std::as_writable_bytes(std::span(lnum)), kNumrafWords, kStoredNumraf, 1, 0, iraf, imsg,
          istat);
   if (istat != 0) return fail();
@@ -110,10 +110,10 @@ void ARINIT(io::WorkArray& ia, std::string_view namtab, int32_t nchar, int32_t n
   auto fail = [&] { set_failed(imsg, "*** ERROR IN ARINIT ***", istat); };
   const int64_t numbers = int64_t{nnames} + 3;
   if (nchar > kMaxNameChars || nnames < 0 || kEntryWords * numbers > INT32_MAX) return fail();
-  dms::DMSANN(ia, kind, 0, 0);
+  dms::DMSANN(ia, kind, dms::kKeepCase, 0);
   if (dms::DMSSTA(ia) < 0) return fail();
 
-  const int32_t available = dms::DMSGEN(ia, 1);
+  const int32_t available = dms::DMSGEN(ia, dms::kGenHighestNumber);
   if (available < numbers) {
     write_group(imsg, "*** ERROR IN ARINIT ***");
     if (imsg > 0) {
@@ -123,11 +123,11 @@ void ARINIT(io::WorkArray& ia, std::string_view namtab, int32_t nchar, int32_t n
       io::write_record(imsg, io::Line().x(6).a("Available: ").i(available, 8).view());
     }
     dms::decrease(istat);
-    return report(imsg, 0, {});
+    return report(imsg, kCodeNone, {});
   }
 
   // Definitions: the table's names as placeholders, then the directory.
-  const bool explicit_numbers = kind == 0;
+  const bool explicit_numbers = kind == dms::kExplicitNumbering;
   if (explicit_numbers) {
     for (int32_t i = dms::kFirstNumber; i <= nnames; ++i) {
       const auto name = slot(namtab, nnames, i);
@@ -163,8 +163,9 @@ void ARINIT(io::WorkArray& ia, std::string_view namtab, int32_t nchar, int32_t n
   for (std::size_t k = 0; k < kDirectoryArrays.size(); ++k) {
     const std::string_view name = kDirectoryArrays[k].name;
     if (k > 0) advance(numraf, kOnceCounter);
-    ARINFO(keyraf, dms::DMSNUM(ia, name, 0), "-AR-", "IN", dms::DMSINF(ia, name, 1), 1,
-           numraf(kEntryLength), numraf, pointers[k], imsg, istat);
+    ARINFO(keyraf, dms::DMSNUM(ia, name, 0), "-AR-", "IN",
+           dms::DMSINF(ia, name, dms::kInfDimension), 1, numraf(kEntryLength), numraf, pointers[k],
+           imsg, istat);
     if (istat != 0) return fail();
   }
 

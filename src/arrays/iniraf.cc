@@ -4,6 +4,7 @@
 
 #include "arrays/armess.h"
 #include "io/text.h"
+#include "raflib/messages.h"
 #include "raflib/open.h"
 
 namespace arrays {
@@ -11,11 +12,6 @@ namespace arrays {
 namespace {
 
 constexpr std::string_view kHeader = "*** ERROR IN INIRAF ***";
-constexpr int32_t kNoFile = 1012;      // no RAFLIB file open on the unit
-constexpr int32_t kCannotOpen = 1034;  // the platform refused the open
-constexpr int32_t kUnitInUse = 1037;
-constexpr int32_t kTooManyFiles = 1038;
-constexpr int32_t kOpenCode = -102;
 
 }  // namespace
 
@@ -25,12 +21,12 @@ void INIRAF(std::string_view stat, std::string_view fname, int32_t maxarr, int32
   const std::string_view name = io::trimmed(fname);
   if (name.empty()) {
     istat = -1;
-    return report(iout, -1, {kHeader, kLf, "No File name Specified"});
+    return report(iout, kCodeFailed, {kHeader, kLf, "No File name Specified"});
   }
   raflib::RAFINI(irfu);
   int32_t st = 0;
   raflib::RAFCLS(iraf, st);
-  if (st == kNoFile) st = 0;
+  if (st == raflib::kMsgNoFileOpen) st = 0;
   if (st >= 0) {
     std::string completed(name);
     if (io::Text<3>(stat).view() == "OLD") {
@@ -39,12 +35,12 @@ void INIRAF(std::string_view stat, std::string_view fname, int32_t maxarr, int32
       raflib::RAFNEW(iraf, completed, "U", maxarr, st);
     }
   }
-  if (st < 0 || st == kCannotOpen) {
+  if (st < 0 || st == raflib::kMsgCannotOpen) {
     istat = -1;
-    report(iout, kOpenCode, {kHeader, kLf, "Error Opening raf_file   : ", name});
-  } else if (st == kUnitInUse || st == kTooManyFiles) {
+    report(iout, kCodeOpen, {kHeader, kLf, "Error Opening raf_file   : ", name});
+  } else if (st == raflib::kMsgUnitInUse || st == raflib::kMsgTooManyFiles) {
     istat = -1;
-    report(iout, -1, {kHeader, kLf, "Problems with Raf Book Keeping System "});
+    report(iout, kCodeFailed, {kHeader, kLf, "Problems with Raf Book Keeping System "});
   }
 }
 

@@ -11,7 +11,7 @@ namespace arrays {
 // is open on unit iraf and opens fname there: the existing file when stat
 // begins with "OLD", otherwise a new file for maxarr arrays. A blank name
 // ("No File name Specified") or a file RAFLIB cannot open ("Error Opening
-// raf_file   : ", message code -102) sets istat to -1, with the message on
+// raf_file   : ", message code kCodeOpen) sets istat to -1, with the message on
 // the unit iout. Called with istat not 0, it does nothing.
 void INIRAF(std::string_view stat, std::string_view fname, int32_t maxarr, int32_t iraf,
             int32_t iout, int32_t irfu, int32_t& istat);

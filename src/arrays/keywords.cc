@@ -42,7 +42,7 @@ std::string_view store_keyword(int32_t code) {
 
 std::string_view type_keyword(int32_t code, int32_t single_flag) {
   for (const ArrayType& t : kArrayTypes) {
-    if (t.code == code && (code != 3 || t.single == (single_flag == 1))) return t.keyword;
+    if (t.code == code && (code != kTypeReal || t.single == (single_flag == 1))) return t.keyword;
   }
   return "??";
 }

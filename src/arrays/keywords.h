@@ -36,6 +36,12 @@ inline constexpr std::array<StoreInfo, 13> kStoreInfos = {{
     {"-AR-", 51, true, false, false, false},
 }};
 
+// The type codes of the directory.
+constexpr int32_t kTypeInteger = 1;   // "IN"
+constexpr int32_t kTypeSingle = 2;    // "SP"
+constexpr int32_t kTypeReal = 3;      // "RE" or "DP": a real held in double precision
+constexpr int32_t kTypeInteger8 = 4;  // "I8"
+
 // An array-type keyword: its type code, its words per element in the work
 // array, and whether it is a real stored on the file in single precision.
 struct ArrayType {
@@ -46,11 +52,11 @@ struct ArrayType {
 };
 
 inline constexpr std::array<ArrayType, 5> kArrayTypes = {{
-    {"IN", 1, 1, false},
-    {"SP", 2, 1, false},
-    {"RE", 3, 2, true},
-    {"DP", 3, 2, false},
-    {"I8", 4, 2, false},
+    {"IN", kTypeInteger, 1, false},
+    {"SP", kTypeSingle, 1, false},
+    {"RE", kTypeReal, 2, true},
+    {"DP", kTypeReal, 2, false},
+    {"I8", kTypeInteger8, 2, false},
 }};
 
 // The entry of the store info whose first four characters (blank-padded)
@@ -68,7 +74,7 @@ const StoreInfo* store_code_info(int32_t code);
 // "????" for a code of no keyword.
 std::string_view store_keyword(int32_t code);
 
-// The keyword of a type code: 3 is "RE" when the single-precision flag is 1
+// The keyword of a type code: kTypeReal is "RE" when the single-precision flag is 1
 // and "DP" otherwise; "??" for a code of no keyword.
 std::string_view type_keyword(int32_t code, int32_t single_flag);
 

@@ -57,13 +57,13 @@ int32_t read_raf(std::span<std::byte> buf, int32_t n, int32_t key, FileType t, i
 // a code of no reader.
 bool file_type(int32_t itype, int32_t single, FileType& t) {
   switch (itype) {
-    case 1:
+    case kTypeInteger:
       t = FileType::kInteger;
       return true;
-    case 2:
+    case kTypeSingle:
       t = FileType::kSingle;
       return true;
-    case 3:
+    case kTypeReal:
       t = single == 1 ? FileType::kWidened : FileType::kDouble;
       return true;
     default:
@@ -79,7 +79,7 @@ bool file_type(int32_t itype, int32_t single, FileType& t) {
 int32_t read_record(io::WorkArray& ia, std::string_view name, int32_t ipoint, const Keys& k,
                     int32_t iraf) {
   const std::span<std::byte> bytes = storage_bytes(ia, name, ipoint);
-  if (k.itype == 4) {
+  if (k.itype == kTypeInteger8) {
     const int64_t words = int64_t{k.ndim} * k.nwpe;
     if (words < 0 || words > INT32_MAX) return -1;
     return read_raf(bytes, static_cast<int32_t>(words), k.key, FileType::kInteger, iraf);
@@ -175,11 +175,11 @@ void ARRECL(io::WorkArray& ia, std::string_view instr, int32_t irfins, int32_t i
   io::Text<8> field;
   auto fail = [&] {
     dms::decrease(istat);
-    report(imsg, -1, {kHeader});
+    report(imsg, kCodeFailed, {kHeader});
   };
   auto read_failure = [&] {
     dms::decrease(istat);
-    report(imsg, -1, {kHeader, kLf, "Occured during recall  of: ", field.view()});
+    report(imsg, kCodeFailed, {kHeader, kLf, "Occured during recall  of: ", field.view()});
   };
   int32_t pnum = 0, pkey = 0;
   ARPOIN(ia, kNumraf, pnum, imsg, istat);
@@ -196,7 +196,7 @@ void ARRECL(io::WorkArray& ia, std::string_view instr, int32_t irfins, int32_t i
   }
   if (in == nullptr) {
     dms::decrease(istat);
-    return report(imsg, -1, {kHeader, kLf, "Unknown Instruction      : ", text.view()});
+    return report(imsg, kCodeFailed, {kHeader, kLf, "Unknown Instruction      : ", text.view()});
   }
 
   for (int64_t i = dms::kFirstNumber; i <= numraf(kNumbers); ++i) {
@@ -226,11 +226,11 @@ void ARREC1(io::WorkArray& ia, std::string_view name, int32_t& ipoint, int32_t i
   constexpr std::string_view kHeader = "*** ERROR IN ARREC1 ***";
   auto fail = [&] {
     dms::decrease(istat);
-    report(imsg, -1, {kHeader});
+    report(imsg, kCodeFailed, {kHeader});
   };
   auto recall_failure = [&] {
     dms::decrease(istat);
-    report(imsg, -1, {kHeader, kLf, "Error During Recallin Array: ", name});
+    report(imsg, kCodeFailed, {kHeader, kLf, "Error During Recallin Array: ", name});
   };
   if (dms::DMSNUM(ia, io::trimmed(name), 0) < 1) return;
   Keys k;

@@ -17,9 +17,9 @@ struct Storage {
 
 bool find(io::WorkArray& ia, std::string_view name, int32_t ipoint, Storage& s) {
   const std::string_view n = io::trimmed(name);
-  const int32_t dim = dms::DMSINF(ia, n, 1);
-  const int32_t size = dms::DMSINF(ia, n, 2);
-  const int32_t addr = dms::DMSINF(ia, n, 3);
+  const int32_t dim = dms::DMSINF(ia, n, dms::kInfDimension);
+  const int32_t size = dms::DMSINF(ia, n, dms::kInfElementWords);
+  const int32_t addr = dms::DMSINF(ia, n, dms::kInfAddress);
   if (dim < 0 || size < 1 || addr < 1 || (addr - 1) % size != 0) return false;
   if ((addr - 1) / size + 1 != ipoint) return false;
   if (!ia.has_words(addr, int64_t{dim} * size)) return false;

@@ -184,16 +184,18 @@ constexpr std::string_view kWarningHeader = "*** WARNING from a  R A Z  library 
 
 void DMSMSN(int32_t code, std::string_view name, int32_t value, [[maybe_unused]] int32_t value2,
             int32_t label, int32_t unit, int32_t& nerr) {
-  if (code < 50) decrease(nerr);
+  if (code < kFirstFollowUp) decrease(nerr);
   if (unit < 1) return;
-  if (code >= 11 && code < 50) print_header(unit, kErrorHeader);
+  if (code >= kNameTooLong && code < kFirstFollowUp) print_header(unit, kErrorHeader);
   print_body(unit, find(kNameBodies, code), {name, {value, 0, 0}});
-  if (code != 14 && code != 28 && code != 51) print_label(unit, label);
+  if (code != kNamesOutOfOrder && code != kNameRetrieveUnknown && code != kNameFollowUp) {
+    print_label(unit, label);
+  }
 }
 
 void DMSMSI(int32_t code, int32_t v1, int32_t v2, int32_t v3, int32_t label, int32_t unit) {
   if (unit < 1) return;
-  print_header(unit, code <= 10 ? kWarningHeader : kErrorHeader);
+  print_header(unit, code <= kLastWarning ? kWarningHeader : kErrorHeader);
   print_body(unit, find(kNumberBodies, code), {{}, {v1, v2, v3}});
   if (label != 0) print_label(unit, label);
 }

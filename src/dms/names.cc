@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dms/messages.h"
+#include "dms/open.h"
 #include "io/text.h"
 
 namespace dms {
@@ -29,7 +30,7 @@ bool decode_number(Mcm& m, int32_t number, int32_t label, char* text, int32_t& c
     if (group == 0) return true;
     const int32_t code = group + kCodeBias;
     if (code < kFirstPrintable || code > kLastPrintable) {
-      name_error(m, 13, "", code, label);
+      name_error(m, kNameIllegalCode, "", code, label);
       return false;
     }
     text[count++] = static_cast<char>(code);
@@ -59,7 +60,7 @@ void reset() {
 
 bool names_ready(Mcm& m, int32_t label) {
   if (m.sound() && m.named()) return true;
-  number_error(m.work(), 13, 0, 0, 0, label);
+  number_error(m.work(), kMcmCorrupt, 0, 0, 0, label);
   return false;
 }
 
@@ -68,22 +69,22 @@ bool convert_name(Mcm& m, std::string_view name, int32_t label) {
   s.cn1 = 0;
   s.cn2 = 0;
   if (name.size() > kMaxNameLength) {
-    name_error(m, 11, name, 0, label);
+    name_error(m, kNameTooLong, name, 0, label);
     return false;
   }
   // An empty name would code as "no name" and match every unnamed number.
   if (name.empty()) {
-    name_error(m, 12, name, 0, label);
+    name_error(m, kNameIllegalChar, name, 0, label);
     return false;
   }
-  const bool fold = m.nt(kCaseSwitch) == 1;
+  const bool fold = m.nt(kCaseSwitch) == kFoldCase;
   int32_t cn[2] = {0, 0};
   for (std::size_t i = 0; i < kMaxNameLength; ++i) {
     int32_t group = 0;
     if (i < name.size()) {
       int32_t code = static_cast<unsigned char>(name[i]);
       if (code < kFirstPrintable || code > kLastPrintable) {
-        name_error(m, 12, name, 0, label);
+        name_error(m, kNameIllegalChar, name, 0, label);
         return false;
       }
       if (fold && code >= 'a' && code <= 'z') code -= 'a' - 'A';
@@ -106,7 +107,7 @@ bool find_name(Mcm& m, std::string_view name, int32_t label, int32_t& no) {
   no = 0;
   if (!names_ready(m, label)) return false;
   if (!convert_name(m, name, label)) {
-    name_error(m, 51, name, 0, label);
+    name_error(m, kNameFollowUp, name, 0, label);
     return false;
   }
   no = look_up(m);
@@ -133,7 +134,7 @@ void DMSNCH(io::WorkArray& iwa, int32_t cn1, int32_t cn2, int32_t label, std::sp
   io::assign(name, "");
   nchar = 0;
   Mcm m(iwa);
-  if (!m.sound()) return number_error(iwa, 13, 0, 0, 0, label);
+  if (!m.sound()) return number_error(iwa, kMcmCorrupt, 0, 0, 0, label);
   char text[kMaxNameLength];
   decode_name(m, cn1, cn2, label, text, nchar);
   io::assign(name, {text, static_cast<std::size_t>(nchar)});
@@ -160,7 +161,7 @@ void DMSNAM(io::WorkArray& iwa, int32_t no, int32_t label, std::span<char> name,
   nchar = 0;
   Mcm m(iwa);
   if (!names_ready(m, label)) return;
-  if (no < kFirstNumber || no > m.n()) return name_error(m, 23, "", no, label);
+  if (no < kFirstNumber || no > m.n()) return name_error(m, kNameOfIllegalNumber, "", no, label);
   State& s = state();
   s.number = no;
   s.cn1 = m.nt(2 * no - 1);
@@ -168,7 +169,7 @@ void DMSNAM(io::WorkArray& iwa, int32_t no, int32_t label, std::span<char> name,
   char text[kMaxNameLength];
   const bool decoded = decode_name(m, s.cn1, s.cn2, label, text, nchar);
   io::assign(name, {text, static_cast<std::size_t>(nchar)});
-  if (!decoded) name_error(m, 51, {name.data(), name.size()}, 0, label);
+  if (!decoded) name_error(m, kNameFollowUp, {name.data(), name.size()}, 0, label);
 }
 
 }  // namespace dms

@@ -32,14 +32,14 @@ State& state();
 void reset();
 
 // The character numbers of name (all its characters, blanks included). A name
-// longer than 8 is error 11; an empty one, or a blank or non-printable
-// character, error 12; both numbers are then 0. With the case switch 1 the
+// longer than 8 is error kNameTooLong; an empty one, or a blank or
+// non-printable character, kNameIllegalChar; both numbers are then 0. With the case switch 1 the
 // letters a to z count as A to Z.
 void DMSCHN(io::WorkArray& iwa, std::string_view name, int32_t label, int32_t& cn1, int32_t& cn2);
 
 // The name coded by cn1 and cn2, blank-padded into name (a field of 8
 // characters or more; a shorter one gets the name cut), and its number of
-// characters. A group that is no printable character is error 13 with that
+// characters. A group that is no printable character is kNameIllegalCode with that
 // character code; the characters decoded before it stay.
 void DMSNCH(io::WorkArray& iwa, int32_t cn1, int32_t cn2, int32_t label, std::span<char> name,
             int32_t& nchar);
@@ -53,15 +53,16 @@ int32_t DMSLKP(io::IntView nt, int32_t cn1, int32_t cn2);
 int32_t DMSNUM(io::WorkArray& iwa, std::string_view name, int32_t label);
 
 // The name of array no, blank-padded, and its number of characters; blank and
-// 0 for a number without a name. no outside 11..n is error 23.
+// 0 for a number without a name. no outside 11..n is kNameOfIllegalNumber.
 void DMSNAM(io::WorkArray& iwa, int32_t no, int32_t label, std::span<char> name, int32_t& nchar);
 
 // For the DMS's own operations.
 
-// True when the MCM is sound and holds a name table; otherwise error 13.
+// True when the MCM is sound and holds a name table; otherwise kMcmCorrupt.
 bool names_ready(Mcm& m, int32_t label);
 
-// Converts name into state().cn1 and cn2; false after its error (11 or 12).
+// Converts name into state().cn1 and cn2; false after its error
+// (kNameTooLong or kNameIllegalChar).
 bool convert_name(Mcm& m, std::string_view name, int32_t label);
 
 // The number whose name is state()'s, recorded in state().number; 0 when the
@@ -69,7 +70,7 @@ bool convert_name(Mcm& m, std::string_view name, int32_t label);
 int32_t look_up(Mcm& m);
 
 // Converts and looks name up: no is its number, 0 when it has none. False,
-// with no = 0, when the MCM cannot hold names (error 13) or the name is
+// with no = 0, when the MCM cannot hold names (kMcmCorrupt) or the name is
 // illegal (its error followed by "Occured for array").
 bool find_name(Mcm& m, std::string_view name, int32_t label, int32_t& no);
 

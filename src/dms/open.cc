@@ -51,22 +51,22 @@ void DMSOPN_32(io::WorkArray& iwa, int32_t nwiwa, int32_t nla, int32_t nsec, int
 
 void DMSANN(io::WorkArray& iwa, int32_t kind, int32_t icase, int32_t label) {
   Mcm m(iwa);
-  if (!m.sound()) return number_error(iwa, 13, 0, 0, 0, label);
+  if (!m.sound()) return number_error(iwa, kMcmCorrupt, 0, 0, 0, label);
   const int64_t n = m.n();
   const int64_t first = m.next_free();
   // Names come once and before any storage: the next free word is still the
   // end of the tables.
   if (m.word(kOffsetWord) != 2 * n || first > 2 * int64_t{m.word(kSec1Table)} + 3 * n + 1) {
-    return name_error(m, 14, "", 0, label);
+    return name_error(m, kNamesOutOfOrder, "", 0, label);
   }
   const int64_t last = first + 2 * n - 1;
-  if (last > m.nwiwa()) return name_error(m, 15, "", last - m.nwiwa(), label);
+  if (last > m.nwiwa()) return name_error(m, kNameTableNoRoom, "", last - m.nwiwa(), label);
 
   m.set_item(kNameTable, first);
   m.set_item(kNextFree, last + 1);
   io::IntView nt(iwa, first, 2 * n);
   if (!m.zeroes_storage()) IVFILL(nt, 2 * n, 1, 0);
-  nt.set(kNextImplicit, kind == 1 ? kFirstNumber : 0);
+  nt.set(kNextImplicit, kind == kImplicitNumbering ? kFirstNumber : 0);
   nt.set(kCaseSwitch, icase);
   nt.set(kHighestNamed, kFirstNumber - 1);
   m.set_word(kBookEndWord, m.book_end() + 2 * n);

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "dms/mcm.h"
+#include "dms/messages.h"
 #include "dms/names.h"
 
 namespace dms {
@@ -16,6 +17,7 @@ struct General {
   Where where;
   int32_t k;
 };
+// Indexed by item - 1.
 constexpr General kGeneral[] = {
     {Where::kWord, kDimTable},
     {Where::kWord, kUnitWord},
@@ -27,12 +29,13 @@ constexpr General kGeneral[] = {
     {Where::kNameTable, kCaseSwitch},
     {Where::kNameTable, kHighestNamed},
 };
+static_assert(std::size(kGeneral) == kGenHighestNamed);
 
 }  // namespace
 
 int32_t DMSINF(io::WorkArray& iwa, std::string_view name, int32_t item) {
   Mcm m(iwa);
-  if (!m.sound() || !m.named()) return -1;
+  if (!m.sound() || !m.named()) return kInfNoName;
   // Messages off and the counter kept, so that an illegal name neither
   // prints nor counts.
   const int32_t unit = m.unit();
@@ -41,12 +44,13 @@ int32_t DMSINF(io::WorkArray& iwa, std::string_view name, int32_t item) {
   const bool legal = convert_name(m, name, 0);
   m.set_word(kUnitWord, unit);
   m.set_word(kErrorWord, errors);
-  if (!legal) return -1;
+  if (!legal) return kInfNoName;
   const int32_t no = look_up(m);
-  if (no == 0) return -1;
-  // Items 1 to 5 are the entries of the tables described by numbers 6 to 10.
-  if (item < 1 || item > kSec2Table - kDimTable + 1) return 0;
-  const int32_t table = kDimTable + item - 1;
+  if (no == 0) return kInfNoName;
+  // The items are the entries of the tables described by numbers 6 to 10.
+  static_assert(kInfSecondary2 - kInfDimension == kSec2Table - kDimTable);
+  if (item < kInfDimension || item > kInfSecondary2) return 0;
+  const int32_t table = kDimTable + item - kInfDimension;
   return m.has_table(table) ? m.entry(table, no) : 0;
 }
 
@@ -66,15 +70,15 @@ int32_t DMSGEN(const io::WorkArray& iwa, int32_t item) {
 }
 
 int32_t DMSMOD(io::WorkArray& iwa) {
-  const int32_t base = iwa.words() >= kSec1Table && iwa.int_at(kSec1Table) > 0 ? 10 : 0;
+  const int32_t base = iwa.words() >= kSec1Table && iwa.int_at(kSec1Table) > 0 ? kModeSecondary : 0;
   Mcm m(iwa);
-  if (m.sound() && !m.named()) return base + 3;
+  if (m.sound() && !m.named()) return base + kModeNoNames;
   if (m.sound()) {
     const int32_t next = m.nt(kNextImplicit);
-    if (next >= kFirstNumber) return base + 1;
-    if (next == 0) return base + 2;
+    if (next >= kFirstNumber) return base + kModeImplicit;
+    if (next == 0) return base + kModeExplicit;
   }
-  number_error(iwa, 13, 0, 0, 0, 0);
+  number_error(iwa, kMcmCorrupt, 0, 0, 0, 0);
   return base;
 }
 

@@ -48,26 +48,26 @@ void DMSDFN(io::WorkArray& iwa, std::string_view name, int32_t no, int32_t ndim,
 
   if (no == 0) {
     const int32_t next = nt(kNextImplicit);
-    if (next < kFirstNumber) return name_error(m, 16, name, 0, label);
-    if (next > m.n()) return name_error(m, 18, name, m.n(), label);
-    if (holder != 0) return name_error(m, 17, name, holder, label);
+    if (next < kFirstNumber) return name_error(m, kNameNoImplicit, name, 0, label);
+    if (next > m.n()) return name_error(m, kNameNumbersUsed, name, m.n(), label);
+    if (holder != 0) return name_error(m, kNameExists, name, holder, label);
     DMSDFI(iwa, next, ndim, nwpe, label, ierr);
-    if (ierr != 0) return;
+    if (ierr < 0) return;
     store_name(m, next);
     nt.set(kHighestNamed, std::max(nt(kHighestNamed), next));
     nt.set(kNextImplicit, next + 1);
     return;
   }
 
-  if (!valid_number(m, no)) return name_error(m, 21, name, no, label);
+  if (!valid_number(m, no)) return name_error(m, kNameIllegalNumber, name, no, label);
   const int32_t size = m.size(no);
-  if (size < 0) return name_error(m, 20, name, 0, label);
+  if (size < 0) return name_error(m, kNameCorrupt, name, 0, label);
   // A free number is given only under explicit numbering; a defined one may
   // be redefined (and renamed) under either.
-  if (size == 0 && nt(kNextImplicit) != 0) return name_error(m, 19, name, 0, label);
-  if (holder != 0 && holder != no) return name_error(m, 17, name, holder, label);
+  if (size == 0 && nt(kNextImplicit) != 0) return name_error(m, kNameNoExplicit, name, 0, label);
+  if (holder != 0 && holder != no) return name_error(m, kNameExists, name, holder, label);
   DMSDFI(iwa, no, ndim, nwpe, label, ierr);
-  if (ierr != 0) return name_error(m, 51, name, 0, label);
+  if (ierr < 0) return name_error(m, kNameFollowUp, name, 0, label);
   store_name(m, no);
   // Every named number must lie within the look-up's range, also a number
   // that was defined without a name before.
@@ -77,11 +77,12 @@ void DMSDFN(io::WorkArray& iwa, std::string_view name, int32_t no, int32_t ndim,
 void DMSDFI(io::WorkArray& iwa, int32_t no, int32_t ndim, int32_t nwpe, int32_t label,
             int32_t& ierr) {
   Mcm m(iwa);
-  if (!m.sound()) return number_error(iwa, 13, 0, 0, 0, label, ierr);
-  if (!valid_number(m, no)) return number_error(iwa, 11, no, 0, 0, label, ierr);
-  if (nwpe < 1 || nwpe > kMaxElementSize) return number_error(iwa, 12, nwpe, no, 0, label, ierr);
-  if (ndim < 0) return number_error(iwa, 26, no, 0, 0, label, ierr);
-  if (m.addr(no) > 0) return number_error(iwa, 30, no, 0, 0, label, ierr);
+  if (!m.sound()) return number_error(iwa, kMcmCorrupt, 0, 0, 0, label, ierr);
+  if (!valid_number(m, no)) return number_error(iwa, kIllegalNumber, no, 0, 0, label, ierr);
+  if (nwpe < 1 || nwpe > kMaxElementSize)
+    return number_error(iwa, kIllegalSize, nwpe, no, 0, label, ierr);
+  if (ndim < 0) return number_error(iwa, kNegativeDimension, no, 0, 0, label, ierr);
+  if (m.addr(no) > 0) return number_error(iwa, kStoredRedefined, no, 0, 0, label, ierr);
   m.set_dim(no, ndim);
   m.set_size(no, nwpe);
 }
@@ -91,12 +92,12 @@ int32_t DMSPTN(io::WorkArray& iwa, std::string_view name, int32_t label) {
   int32_t no = 0;
   if (!find_name(m, name, label, no)) return 0;
   if (no == 0 || m.size(no) == 0) {
-    name_error(m, 24, name, 0, label);
+    name_error(m, kNameNoPointer, name, 0, label);
     return 0;
   }
   if (m.addr(no) > 0) {
     if (!in_place(m, no)) {
-      name_error(m, 25, name, 0, label);
+      name_error(m, kNameInconsistent, name, 0, label);
       return 0;
     }
     return pointer(m.addr(no), m.size(no));
@@ -104,8 +105,8 @@ int32_t DMSPTN(io::WorkArray& iwa, std::string_view name, int32_t label) {
   int32_t iptr = 0;
   int32_t ierr = 0;
   DMSALI(iwa, no, iptr, label, ierr);
-  if (ierr != 0) {
-    name_error(m, 51, name, 0, label);
+  if (ierr < 0) {
+    name_error(m, kNameFollowUp, name, 0, label);
     return 0;
   }
   return iptr;
@@ -113,19 +114,19 @@ int32_t DMSPTN(io::WorkArray& iwa, std::string_view name, int32_t label) {
 
 void DMSALI(io::WorkArray& iwa, int32_t no, int32_t& iptr, int32_t label, int32_t& ierr) {
   Mcm m(iwa);
-  if (!m.sound()) return number_error(iwa, 13, 0, 0, 0, label, ierr);
-  if (!valid_number(m, no)) return number_error(iwa, 11, no, 0, 0, label, ierr);
+  if (!m.sound()) return number_error(iwa, kMcmCorrupt, 0, 0, 0, label, ierr);
+  if (!valid_number(m, no)) return number_error(iwa, kIllegalNumber, no, 0, 0, label, ierr);
   const int32_t e = m.size(no);
   const int32_t a = m.addr(no);
   const int32_t d = m.dim(no);
   iptr = a;
   if (e < 0 || e > kMaxElementSize || a < 0 || d < 0) {
-    return number_error(iwa, 13, 0, 0, 0, label, ierr);
+    return number_error(iwa, kMcmCorrupt, 0, 0, 0, label, ierr);
   }
-  if (e == 0) return number_error(iwa, 24, no, 0, 0, label, ierr);
+  if (e == 0) return number_error(iwa, kUndefinedNumber, no, 0, 0, label, ierr);
   if (a > 0) {
-    if (!in_place(m, no)) return number_error(iwa, 13, 0, 0, 0, label, ierr);
-    DMSMSI(1, no, 0, 0, label, m.unit());
+    if (!in_place(m, no)) return number_error(iwa, kMcmCorrupt, 0, 0, 0, label, ierr);
+    DMSMSI(kStorageKept, no, 0, 0, label, m.unit());
     iptr = pointer(a, e);
     return;
   }
@@ -136,7 +137,7 @@ void DMSALI(io::WorkArray& iwa, int32_t no, int32_t& iptr, int32_t label, int32_
   if (next_free > nwiwa + 1) {
     const int64_t excess =
         std::min<int64_t>(next_free - nwiwa - 1, std::numeric_limits<int32_t>::max());
-    return number_error(iwa, 14, m.nwiwa(), static_cast<int32_t>(excess), no, label, ierr);
+    return number_error(iwa, kNoRoom, m.nwiwa(), static_cast<int32_t>(excess), no, label, ierr);
   }
   m.set_addr(no, static_cast<int32_t>(start));
   iptr = pointer(start, e);
@@ -149,33 +150,33 @@ void DMSRLN(io::WorkArray& iwa, std::string_view name, int32_t label) {
   Mcm m(iwa);
   if (!names_ready(m, label)) return;
   const int32_t no = DMSNUM(iwa, name, label);
-  if (no < kFirstNumber) return name_error(m, 22, name, 0, label);
+  if (no < kFirstNumber) return name_error(m, kNameReleaseUnknown, name, 0, label);
   int32_t ierr = 0;
   DMSRLI(iwa, no, label, ierr);
-  if (ierr != 0) name_error(m, 51, name, 0, label);
+  if (ierr < 0) name_error(m, kNameFollowUp, name, 0, label);
 }
 
 void DMSRLI(io::WorkArray& iwa, int32_t no, int32_t label, int32_t& ierr) {
   Mcm m(iwa);
-  if (!m.sound()) return number_error(iwa, 13, 0, 0, 0, label, ierr);
-  if (!valid_number(m, no)) return number_error(iwa, 11, no, 0, 0, label, ierr);
+  if (!m.sound()) return number_error(iwa, kMcmCorrupt, 0, 0, 0, label, ierr);
+  if (!valid_number(m, no)) return number_error(iwa, kIllegalNumber, no, 0, 0, label, ierr);
   const int32_t dim = m.dim(no);
   int32_t status = 0;
   DMSSHR(iwa, no, 0, label, status);
-  if (status != 0) return decrease(ierr);
+  if (status < 0) return decrease(ierr);
   m.set_dim(no, dim);
   m.set_addr(no, 0);
 }
 
 void DMSSHR(io::WorkArray& iwa, int32_t no, int32_t ndim, int32_t label, int32_t& ierr) {
   Mcm m(iwa);
-  if (!m.sound()) return number_error(iwa, 13, 0, 0, 0, label, ierr);
-  if (!valid_number(m, no)) return number_error(iwa, 11, no, 0, 0, label, ierr);
-  if (ndim < 0) return number_error(iwa, 26, no, 0, 0, label, ierr);
-  if (ndim > m.dim(no)) return number_error(iwa, 27, no, 0, 0, label, ierr);
+  if (!m.sound()) return number_error(iwa, kMcmCorrupt, 0, 0, 0, label, ierr);
+  if (!valid_number(m, no)) return number_error(iwa, kIllegalNumber, no, 0, 0, label, ierr);
+  if (ndim < 0) return number_error(iwa, kNegativeDimension, no, 0, 0, label, ierr);
+  if (ndim > m.dim(no)) return number_error(iwa, kGrowingShrink, no, 0, 0, label, ierr);
   if (ndim == m.dim(no)) return;
   if (m.addr(no) == 0) return m.set_dim(no, ndim);
-  if (!in_place(m, no)) return number_error(iwa, 13, 0, 0, 0, label, ierr);
+  if (!in_place(m, no)) return number_error(iwa, kMcmCorrupt, 0, 0, 0, label, ierr);
 
   // Arrays are stored at or below the highest defined number; the one being
   // shrunk is among them.
@@ -187,7 +188,8 @@ void DMSSHR(io::WorkArray& iwa, int32_t no, int32_t ndim, int32_t label, int32_t
   // Every array to be moved is checked before the first one moves, so that a
   // corrupt entry leaves the work array as it was.
   for (int32_t j = kFirstNumber; j <= highest; ++j) {
-    if (m.addr(j) > fill && !in_place(m, j)) return number_error(iwa, 13, 0, 0, 0, label, ierr);
+    if (m.addr(j) > fill && !in_place(m, j))
+      return number_error(iwa, kMcmCorrupt, 0, 0, 0, label, ierr);
   }
 
   // Move the arrays down one by one, lowest address first (the lowest number

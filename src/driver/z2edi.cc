@@ -24,6 +24,12 @@ namespace {
 
 using Field = io::Text<256>;
 
+// The file unit 17 wrote to in the last failed run.
+std::string& failed_run_messages() {
+  static std::string file;
+  return file;
+}
+
 // Asks one question and reads the answer line into field. The end of the
 // input (or a console that cannot be read) ends the dialogue.
 bool ask(std::string_view prompt, Field& field) {
@@ -60,7 +66,7 @@ bool close_sif_unit() {
   const int rc = io::close(kSifUnit);
   if (rc == 0) return true;
   std::fprintf(stderr, "raf2sif: cannot write %s: %s\n", file.c_str(),
-               rc > 0 && rc < 5000 ? std::strerror(rc) : "input/output error");
+               rc > 0 && rc < io::kIostatOwn ? std::strerror(rc) : "input/output error");
   return false;
 }
 
@@ -73,9 +79,11 @@ int32_t z2edi(io::WorkArray& ia, int32_t nwiwa) {
   int32_t ifwst1 = 0;
   int32_t ifwst2 = 0;
   int32_t istat = 0;
+  failed_run_messages().clear();
 
   const auto failure = [] {
     arrays::write_group(kSifUnit, "*** ERROR IN Z2EDI   ***");
+    failed_run_messages() = io::file_name(kSifUnit);
     close_sif_unit();
     return -1;
   };
@@ -117,6 +125,10 @@ int32_t z2edi(io::WorkArray& ia, int32_t nwiwa) {
   if (istat != 0) return failure();
 
   return close_sif_unit() ? 0 : -1;
+}
+
+std::string_view messages_file() {
+  return failed_run_messages();
 }
 
 }  // namespace driver

@@ -4,6 +4,7 @@
 #define RAF2SIF_DRIVER_Z2EDI_H_
 
 #include <cstdint>
+#include <string_view>
 
 #include "io/work_array.h"
 
@@ -24,6 +25,10 @@ inline constexpr int32_t kInputStop = -2;
 // converts. Returns 0 on success and -1 on failure (the Z2EDI block closes the
 // failure chain on unit 17), or kInputStop.
 int32_t z2edi(io::WorkArray& ia, int32_t nwiwa);
+
+// The file that holds the messages of the last run that failed (-1): the
+// SIF file, or fort.17 when the run failed before the SIF file was open.
+std::string_view messages_file();
 
 }  // namespace driver
 

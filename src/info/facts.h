@@ -63,6 +63,7 @@ struct Steps {
   int32_t mxstep = 0, mxglpr = 0;
   int32_t count = 0;            // steps present: the blank dialogue converts 1 .. count
   std::vector<int32_t> stored;  // steps of 1 .. count whose results are stored
+  int64_t work_words = 0;       // work space any range converts in (arrays::work_words); 0 unknown
 };
 
 // The values of one recalled array.

@@ -11,6 +11,7 @@
 #include "arrays/recall.h"
 #include "arrays/stru.h"
 #include "arrays/views.h"
+#include "arrays/work_space.h"
 #include "info/directory.h"
 #include "info/failure.h"
 #include "info/parameters.h"
@@ -116,6 +117,10 @@ Facts gather(const Request& request) {
       return failed(*failure);
     }
     f.array = std::move(v);
+  }
+  if (f.steps && f.steps->present) {
+    int32_t st = 0;
+    f.steps->work_words = arrays::work_words(request.file, st);
   }
   return f;
 }

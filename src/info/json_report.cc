@@ -1,5 +1,6 @@
 #include "info/json_report.h"
 
+#include "arrays/work_space.h"
 #include "info/json.h"
 
 namespace info {
@@ -119,6 +120,14 @@ void steps(JsonWriter& j, const Steps& s) {
   j.key("first").integer(1).key("last").integer(s.count);
   j.key("stored_steps").integer(static_cast<int64_t>(s.stored.size()));
   j.end_object();
+  if (s.work_words > 0) {
+    j.key("work_space").begin_object(JsonWriter::Layout::kOneLine);
+    j.key("words")
+        .integer(s.work_words)
+        .key("millions")
+        .integer(arrays::work_millions(s.work_words));
+    j.end_object();
+  }
   j.end_object();
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "arrays/work_space.h"
 #include "io/fields.h"
 #include "io/text.h"
 
@@ -184,6 +185,12 @@ void steps_section(const Steps& s, std::string& out) {
                                 : "steps 1 to " + std::to_string(s.count) + ", " +
                                       std::to_string(s.stored.size()) + " stored steps written";
   put(out, field("blank dialogue").a(range));
+  if (s.work_words > 0) {
+    put(out, field("work space")
+                 .a(std::to_string(s.work_words))
+                 .a(" words, raf2sif ")
+                 .a(std::to_string(arrays::work_millions(s.work_words))));
+  }
 }
 
 void values_section(const ArrayValues& v, std::string& out) {

@@ -8,17 +8,20 @@
 // A unit written before it is opened is connected to the file "fort.N" in the
 // working directory (fort.17 for unit 17), created on the first write.
 //
-// Every operation returns an I/O status: 0 for success, a positive value for
-// a failure (an errno value or one of the kIostat codes below), -1 for the end
-// of console input. Nothing is thrown. A failed write is remembered: later
-// writes on the unit are dropped, and write_status() and close() report the
-// first failure, so that a caller may test once after a whole run of records.
+// Status rule: every operation returns an I/O status, taking none: 0 for
+// success, a positive error number for a failure (an errno value, below
+// kIostatOwn, or one of the layer's own codes below), kIostatEnd for the end
+// of console input; callers test it for != 0. Nothing is thrown. A failed
+// write is remembered: later writes on the unit are dropped, and
+// write_status() and close() report the first failure, so that a caller may
+// test once after a whole run of records.
 #ifndef RAF2SIF_IO_UNITS_H_
 #define RAF2SIF_IO_UNITS_H_
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace io {
@@ -28,6 +31,7 @@ constexpr int kConsoleOut = 6;
 constexpr int kMaxUnit = 99;
 
 constexpr int kIostatEnd = -1;           // end of console input
+constexpr int kIostatOwn = 5000;         // the layer's own numbers lie above, errno values below
 constexpr int kIostatBadUnit = 5005;     // unit number outside 1 .. 99
 constexpr int kIostatWrongUse = 5006;    // operation not possible on the unit's connection
 constexpr int kIostatBadRecord = 5007;   // record number below 1 or beyond the largest offset
@@ -38,15 +42,7 @@ constexpr int kIostatBadInteger = 5010;  // a field read as an integer holds som
 // kReadOnly: an existing file, opened for reading only (direct access).
 enum class OpenStatus { kOld, kNew, kUnknown, kScratch, kReadOnly };
 
-// Opens a formatted sequential file for writing. An existing file is
-// rewritten from its start (at the first write). kScratch ignores the name.
-int open_formatted(int unit, std::string_view name, OpenStatus status);
-
-// Opens a direct-access unformatted file of record_bytes-byte records, shared
-// (no lock), for reading and writing. When writing is refused (a read-only
-// file or file system), an existing file is opened for reading only and only
-// writes then fail.
-int open_direct(int unit, std::string_view name, OpenStatus status, int record_bytes);
+// ---- Every unit (io/units.cc) ----
 
 // Flushes and disconnects the unit; returns the first failure met on it.
 // Closing a unit that is not open is no error.
@@ -56,6 +52,19 @@ bool is_open(int unit);
 
 // The name the unit's file was opened with (empty for the console or scratch).
 std::string_view file_name(int unit);
+
+// Size in bytes of the unit's file, or -1.
+int64_t file_size(int unit);
+
+// Closes every unit (without reporting) and reconnects units 5 and 6 to the
+// console: the state of a fresh process, for tests and harnesses.
+void reset();
+
+// ---- Formatted units: the console and sequential files (io/formatted_units.cc) ----
+
+// Opens a formatted sequential file for writing. An existing file is
+// rewritten from its start (at the first write). kScratch ignores the name.
+int open_formatted(int unit, std::string_view name, OpenStatus status);
 
 // Writes one record: text, then the line end (CR LF in files, LF on the
 // console).
@@ -82,28 +91,35 @@ int write_status(int unit);
 // blank-padded. A trailing carriage return is dropped.
 int read_line(int unit, std::span<char> field);
 
-// Direct access: reads nbytes from the start of record `record` on, across
-// record boundaries; every byte asked for must exist in the file.
+// Console input taken from input instead of standard input (read line by
+// line as typed, its end the end of input) and, when discard_output, console
+// output dropped, or else appended to *output when that is given: a harness
+// runs the dialogue in-process. Undone by reset().
+void set_console(std::string_view input, bool discard_output, std::string* output = nullptr);
+
+// The files "fort.N" of units written before they are opened are made in
+// directory dir (a path ending in '/') instead of the working directory, so
+// that an in-process run keeps them apart. Undone by reset().
+void set_default_directory(std::string_view dir);
+
+// ---- Direct-access units: fixed-length records (io/direct_units.cc) ----
+
+// Opens a direct-access unformatted file of record_bytes-byte records, shared
+// (no lock), for reading and writing. When writing is refused (a read-only
+// file or file system), an existing file is opened for reading only and only
+// writes then fail.
+int open_direct(int unit, std::string_view name, OpenStatus status, int record_bytes);
+
+// Reads nbytes from the start of record `record` on, across record
+// boundaries; every byte asked for must exist in the file.
 int read_direct(int unit, int64_t record, void* dst, std::size_t nbytes);
 
-// Direct access: writes nbytes from the start of record `record` on; a last
-// record that is only partly written is completed with zero bytes.
+// Writes nbytes from the start of record `record` on; a last record that is
+// only partly written is completed with zero bytes.
 int write_direct(int unit, int64_t record, const void* src, std::size_t nbytes);
-
-// Size in bytes of the unit's file, or -1.
-int64_t file_size(int unit);
 
 // True when a direct-access unit could only be opened for reading.
 bool is_read_only(int unit);
-
-// Console input taken from input instead of standard input (read line by
-// line as typed, its end the end of input) and, when discard_output, console
-// output dropped: a harness runs the dialogue in-process. Undone by reset().
-void set_console(std::string_view input, bool discard_output);
-
-// Closes every unit (without reporting) and reconnects units 5 and 6 to the
-// console: the state of a fresh process, for tests and harnesses.
-void reset();
 
 }  // namespace io
 

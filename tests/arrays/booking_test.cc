@@ -52,7 +52,7 @@ class Booking : public ArraysTest {
 
 TEST_F(Booking, AWorkingArrayIsNotStoredAndAdvancesNoCounter) {
   const auto before = counters();
-  const int32_t first_free = dms::DMSGEN(iwa_, 4);
+  const int32_t first_free = dms::DMSGEN(iwa_, dms::kGenNextFree);
   int32_t st = 0;
   const int32_t p = book("ICRPRE", 256, "SKIP", "IN", st);
   EXPECT_EQ(st, 0);
@@ -113,7 +113,8 @@ TEST_F(Booking, BookingAgainWithStorageKeepsItOrIsRefused) {
 }
 
 TEST_F(Booking, TheLastFreeWordCanBeBookedButNotOneMore) {
-  const int32_t free_words = dms::DMSGEN(iwa_, 5) - dms::DMSGEN(iwa_, 4) + 1;
+  const int32_t free_words =
+      dms::DMSGEN(iwa_, dms::kGenNwiwa) - dms::DMSGEN(iwa_, dms::kGenNextFree) + 1;
   int32_t st = 0;
   book("ICRPRE", free_words + 1, "SKIP", "IN", st);
   EXPECT_EQ(st, -1);
@@ -122,7 +123,7 @@ TEST_F(Booking, TheLastFreeWordCanBeBookedButNotOneMore) {
   st = 0;
   book("ICRPRE", free_words, "SKIP", "IN", st);
   EXPECT_EQ(st, 0);
-  EXPECT_EQ(dms::DMSGEN(iwa_, 4), dms::DMSGEN(iwa_, 5) + 1);
+  EXPECT_EQ(dms::DMSGEN(iwa_, dms::kGenNextFree), dms::DMSGEN(iwa_, dms::kGenNwiwa) + 1);
   EXPECT_TRUE(guards_intact());
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "arrays/work_space.h"
 #include "info/gather.h"
 #include "info/text_report.h"
 #include "info_test.h"
@@ -43,6 +44,12 @@ TEST_F(Rafinfo, TheSample) {
   EXPECT_EQ(r.out.rfind("RAF file sample.raf\n\nKey\n  identification    RAFLIB\n", 0), 0u)
       << r.out;
   EXPECT_NE(r.out.find("  stored            3: 3 5 8\n"), std::string::npos) << r.out;
+  // The work space the converter sizes itself by.
+  int32_t st = 0;
+  const int64_t words = arrays::work_words("sample.raf", st);
+  EXPECT_NE(r.out.find("  work space        " + std::to_string(words) + " words, raf2sif 1\n"),
+            std::string::npos)
+      << r.out;
   EXPECT_EQ(r.out, info::text_report(facts("sample.raf")));
   const auto files = std::filesystem::directory_iterator(dir());
   EXPECT_EQ(std::distance(begin(files), end(files)), 1) << "rafinfo writes no file";
@@ -71,6 +78,9 @@ TEST_F(Rafinfo, JsonOfABigEndianFileReadsBack) {
   EXPECT_EQ(v["steps"]["present"].number, 10);
   ASSERT_EQ(v["steps"]["stored"].elements.size(), 3u);
   EXPECT_EQ(v["steps"]["stored"][2].number, 8);
+  int32_t st = 0;
+  EXPECT_EQ(v["steps"]["work_space"]["words"].number, arrays::work_words("big.raf", st));
+  EXPECT_EQ(v["steps"]["work_space"]["millions"].number, 1);
   EXPECT_EQ(v["directory"]["result_per_step"].number, 3);
   EXPECT_EQ(v["array"]["name"].text, "U");
   EXPECT_EQ(v["array"]["values"].elements.size(), 216u);
@@ -157,7 +167,8 @@ TEST_F(Rafinfo, TheCommandLine) {
     r = run(bad);
     EXPECT_EQ(r.status, 2) << testing::PrintToString(bad);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err.rfind("usage: rafinfo", 0), 0u);
+    EXPECT_EQ(r.err.rfind("rafinfo: ", 0), 0u);
+    EXPECT_EQ(r.err.find('\n'), r.err.find("\nusage: rafinfo")) << "one line, then the usage";
   }
   r = run({"absent.raf"});
   EXPECT_EQ(r.status, 1);

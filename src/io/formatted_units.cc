@@ -1,0 +1,229 @@
+// Formatted units: the console and formatted sequential files, written a
+// record at a time through a block of output.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "io/unit_table.h"
+#include "io/units.h"
+
+namespace io {
+
+namespace {
+
+using detail::kBufferBytes;
+using detail::Kind;
+using detail::kMaxRecord;
+using detail::table;
+using detail::Unit;
+using detail::UnitTable;
+using detail::valid;
+
+int write_all(int fd, const char* p, std::size_t n) {
+  while (n > 0) {
+    const ssize_t w = ::write(fd, p, n);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (w == 0) return EIO;
+    p += w;
+    n -= static_cast<std::size_t>(w);
+  }
+  return 0;
+}
+
+// Writes the block to the file. The old content of a file being rewritten is
+// discarded before its first byte is written.
+int flush_block(Unit& u) {
+  if (u.error != 0) return u.error;
+  if (u.fresh) {
+    if (::ftruncate(u.fd, 0) != 0 && errno != EINVAL) return u.error = errno;
+    u.fresh = false;
+  }
+  if (u.len == 0) return 0;
+  if (const int rc = write_all(u.fd, u.buf.get(), u.len); rc != 0) return u.error = rc;
+  u.flushed += static_cast<int64_t>(u.len);
+  u.len = 0;
+  return 0;
+}
+
+// Makes the pending step back take effect before anything new is written.
+// The record stepped back over is still in the block: records enter the block
+// whole, and the block is written out only to make room for the next record.
+void settle_backspace(Unit& u) {
+  if (u.back_to < 0) return;
+  u.len = static_cast<std::size_t>(u.back_to - u.flushed);
+  u.back_to = -1;
+  u.last_start = -1;
+}
+
+// The unit ready for formatted output: connected to fort.N on first use.
+Unit* output_unit(int unit, int& rc) {
+  rc = 0;
+  if (!valid(unit)) {
+    rc = kIostatBadUnit;
+    return nullptr;
+  }
+  Unit& u = table().units[unit];
+  if (u.kind == Kind::kClosed) {
+    rc = open_formatted(unit, table().default_directory + "fort." + std::to_string(unit),
+                        OpenStatus::kUnknown);
+    if (rc != 0) return nullptr;
+  }
+  if (u.kind == Kind::kConsoleOut || u.kind == Kind::kFormatted) {
+    if (u.error != 0) rc = u.error;
+    return rc == 0 ? &u : nullptr;
+  }
+  rc = kIostatWrongUse;
+  return nullptr;
+}
+
+int console_write(Unit& u, std::string_view text, bool end_line) {
+  if (u.error != 0 || table().console_discard) return u.error;
+  if (std::string* out = table().console_output; out != nullptr) {
+    out->append(text);
+    if (end_line) out->push_back('\n');
+    return 0;
+  }
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  if (end_line) std::fputc('\n', stdout);
+  if (std::ferror(stdout)) u.error = EIO;
+  return u.error;
+}
+
+// An output block: a spare one when there is one, else a new one.
+std::unique_ptr<char[]> take_block() {
+  auto& spare = table().spare_blocks;
+  if (spare.empty()) return std::make_unique_for_overwrite<char[]>(kBufferBytes);
+  std::unique_ptr<char[]> block = std::move(spare.back());
+  spare.pop_back();
+  return block;
+}
+
+// Room for n more bytes in the block of a formatted file.
+char* reserve(Unit& u, std::size_t n) {
+  settle_backspace(u);
+  if (u.len + n > kBufferBytes && flush_block(u) != 0) return nullptr;
+  return u.buf.get() + u.len;
+}
+
+}  // namespace
+
+int detail::finish_formatted(Unit& u) {
+  // A record stepped back over and not replaced stays in the file.
+  u.back_to = -1;
+  return flush_block(u);
+}
+
+int open_formatted(int unit, std::string_view name, OpenStatus status) {
+  int rc = 0;
+  Unit* u = detail::connect(unit, name, status, Kind::kFormatted, O_WRONLY, rc);
+  if (u == nullptr) return rc;
+  u->buf = take_block();
+  return 0;
+}
+
+int write_record(int unit, std::string_view text) {
+  if (text.size() > kMaxRecord) text = text.substr(0, kMaxRecord);
+  char* p = record_begin(unit, text.size());
+  if (p == nullptr) return write_status(unit) != 0 ? write_status(unit) : kIostatWrongUse;
+  std::memcpy(p, text.data(), text.size());
+  record_end(unit, p + text.size());
+  return write_status(unit);
+}
+
+int write_text(int unit, std::string_view text) {
+  int rc = 0;
+  Unit* u = output_unit(unit, rc);
+  if (u == nullptr) return rc;
+  if (u->kind == Kind::kConsoleOut) return console_write(*u, text, false);
+  char* p = reserve(*u, text.size());
+  if (p == nullptr) return u->error;
+  std::memcpy(p, text.data(), text.size());
+  u->len += text.size();
+  return 0;
+}
+
+char* record_begin(int unit, std::size_t max_len) {
+  int rc = 0;
+  Unit* u = output_unit(unit, rc);
+  if (u == nullptr || max_len > kMaxRecord) return nullptr;
+  // The console has no block of its own: its record is assembled in a line
+  // that record_end hands on to stdout.
+  if (u->kind == Kind::kConsoleOut) return table().console_line;
+  char* p = reserve(*u, max_len + 2);
+  if (p == nullptr) return nullptr;
+  u->last_start = u->flushed + static_cast<int64_t>(u->len);
+  return p;
+}
+
+void record_end(int unit, char* end) {
+  Unit& u = table().units[unit];
+  if (u.kind == Kind::kConsoleOut) {
+    const char* start = table().console_line;
+    console_write(u, std::string_view(start, static_cast<std::size_t>(end - start)), true);
+    return;
+  }
+  end[0] = '\r';
+  end[1] = '\n';
+  u.len = static_cast<std::size_t>(end + 2 - u.buf.get());
+}
+
+int backspace(int unit) {
+  if (!valid(unit)) return kIostatBadUnit;
+  Unit& u = table().units[unit];
+  if (u.kind != Kind::kFormatted) return kIostatWrongUse;
+  if (u.last_start < 0 || u.back_to >= 0) return kIostatBackspace;
+  u.back_to = u.last_start;
+  return 0;
+}
+
+int write_status(int unit) {
+  return valid(unit) ? table().units[unit].error : kIostatBadUnit;
+}
+
+int read_line(int unit, std::span<char> field) {
+  if (!valid(unit)) return kIostatBadUnit;
+  if (table().units[unit].kind != Kind::kConsoleIn) return kIostatWrongUse;
+  std::fflush(stdout);  // the prompt must be seen before the answer is typed
+  UnitTable& t = table();
+  const auto next = [&t] {
+    if (!t.console_text) return std::getchar();
+    if (t.console_read == t.console_input.size()) return EOF;
+    return static_cast<int>(static_cast<unsigned char>(t.console_input[t.console_read++]));
+  };
+  std::size_t total = 0;
+  int c = 0;
+  int last = 0;
+  while ((c = next()) != EOF && c != '\n') {
+    if (total < field.size()) field[total] = static_cast<char>(c);
+    last = c;
+    ++total;
+  }
+  if (total == 0 && c == EOF) return !t.console_text && std::ferror(stdin) ? EIO : kIostatEnd;
+  // A line ended by CR LF loses its carriage return.
+  if (last == '\r' && total <= field.size()) --total;
+  const std::size_t n = std::min(total, field.size());
+  std::fill(field.begin() + static_cast<std::ptrdiff_t>(n), field.end(), ' ');
+  return 0;
+}
+
+void set_console(std::string_view input, bool discard_output, std::string* output) {
+  UnitTable& t = table();
+  t.console_text = true;
+  t.console_input = input;
+  t.console_read = 0;
+  t.console_discard = discard_output;
+  t.console_output = output;
+}
+
+void set_default_directory(std::string_view dir) {
+  table().default_directory = dir;
+}
+
+}  // namespace io
