@@ -442,11 +442,14 @@ class Mutator {
         header_.names = static_cast<uint8_t>(below(2) ? 0 : rng_());
         break;
       case 1:
-        header_.first_kind = static_cast<uint8_t>(below(4));
+        // Kinds are read modulo their number; the other targets read the
+        // step's kind as whether a step is given and the last one as a slot
+        // of the name table.
+        header_.first_kind = static_cast<uint8_t>(rng_());
         header_.first = static_cast<int8_t>(below(2) ? below(16) : rng_());
         break;
       case 2:
-        header_.last_kind = static_cast<uint8_t>(below(4));
+        header_.last_kind = static_cast<uint8_t>(rng_());
         header_.last = static_cast<int8_t>(below(2) ? below(16) : rng_());
         break;
       default:  // small work spaces find the ends of the booking
