@@ -3,6 +3,7 @@
 #ifndef RAF2SIF_FUZZ_JSON_CHECK_H_
 #define RAF2SIF_FUZZ_JSON_CHECK_H_
 
+#include <string>
 #include <string_view>
 
 namespace fuzz {
