@@ -80,7 +80,7 @@ coverage:
 	  LLVM_PROFILE_FILE=/dev/null $(COV_DIR)/make_seeds $(COV_DIR)/seeds
 	for t in $(FUZZ_TARGETS); do \
 	  TMPDIR=$(FUZZ_TMP) LLVM_PROFILE_FILE=$(COV_DIR)/$$t-%p.profraw $(COV_DIR)/$${t}_replay \
-	    $(COV_DIR)/seeds $(CURDIR)/tests/driver/regressions $(wildcard $(FUZZ_DIR)/corpus/$$t) \
+	    $(COV_DIR)/seeds $(CURDIR)/tests/driver/regressions $(FUZZ_DIR)/corpus/$$t \
 	    $(COV_CORPUS) 2>/dev/null || exit 1; \
 	done
 	llvm-profdata-14 merge -sparse $(COV_DIR)/*.profraw -o $(COV_DIR)/fuzz.profdata
