@@ -51,9 +51,7 @@ class Harness {
     io::fix_clock(0);  // the same report headers in every run
     std::filesystem::remove(kSifFile);
     std::filesystem::remove(kMessageFile);
-    std::ofstream(kRafFile, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(in.raf.data()),
-               static_cast<std::streamsize>(in.raf.size()));
+    fuzz::write_file(kRafFile, in.raf);
     io::set_console(fuzz::answers(in.header, kPrefix, kSifFile), true);
     const int32_t words = fuzz::work_words(in.header, kWords);
     io::WorkArray work(block_.get(), words);

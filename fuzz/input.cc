@@ -1,11 +1,15 @@
 #include "input.h"
 
+#include "arrays/name_table.h"
+#include "io/text.h"
+
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string_view>
 
 namespace fuzz {
@@ -105,6 +109,23 @@ std::string answers(const Header& h, const std::string& prefix, const std::strin
   a += '\n';
   if (step_answer(h.first_kind, h.first, a)) step_answer(h.last_kind, h.last, a);
   return a;
+}
+
+std::string requested_array(const Header& h) {
+  const std::size_t slot = h.last_kind % arrays::kNameSlots;
+  return std::string(
+      io::trimmed(arrays::kNameTable.substr(slot * arrays::kNameChars, arrays::kNameChars)));
+}
+
+std::optional<int32_t> requested_step(const Header& h) {
+  if (h.first_kind % 2 == 1) return h.first;
+  return std::nullopt;
+}
+
+void write_file(const char* path, std::span<const uint8_t> bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 int32_t work_words(const Header& h, int32_t all) {

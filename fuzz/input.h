@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -48,6 +49,16 @@ void put_header(const Header& h, uint8_t* out);  // kHeaderSize bytes
 // folder that does not exist, and the steps as numbers or as text a step
 // number does not expect.
 std::string answers(const Header& h, const std::string& prefix, const std::string& sif_file);
+
+// What the inspector and reader targets ask for: the array in the slot of
+// the converter's name table that byte 4 names ("" for a blank slot), for
+// the step of byte 3 when byte 2 is odd (else none: the first step for the
+// inspector, the stored-once record for the reader).
+std::string requested_array(const Header& h);
+std::optional<int32_t> requested_step(const Header& h);
+
+// Writes bytes as the file path, replacing it.
+void write_file(const char* path, std::span<const uint8_t> bytes);
 
 // The work space in words for a block of `all` words.
 int32_t work_words(const Header& h, int32_t all);

@@ -10,18 +10,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <string_view>
 
-#include "arrays/name_table.h"
 #include "driver/process_state.h"
 #include "info/failure.h"
 #include "info/gather.h"
 #include "info/json_report.h"
 #include "info/text_report.h"
 #include "input.h"
-#include "io/text.h"
 #include "json_check.h"
 
 namespace {
@@ -33,29 +30,15 @@ constexpr const char* kRafFile = "inspect.raf";
   std::abort();
 }
 
-// The array the header asks for: byte 4 picks a slot of the converter's name
-// table (a blank slot, or 0, asks for none); the step is byte 3 when byte 2
-// is odd, else 1.
-info::Request request(const fuzz::Header& h) {
-  info::Request r{kRafFile, "", 1};
-  if (h.last_kind != 0) {
-    const std::size_t slot = h.last_kind % arrays::kNameSlots;
-    r.array = io::trimmed(arrays::kNameTable.substr(slot * arrays::kNameChars, arrays::kNameChars));
-  }
-  if (h.first_kind % 2 == 1) r.step = h.first;
-  return r;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   fuzz::enter_private_dir();
   const fuzz::Input in = fuzz::split({data, size});
-  std::ofstream(kRafFile, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(in.raf.data()),
-             static_cast<std::streamsize>(in.raf.size()));
+  fuzz::write_file(kRafFile, in.raf);
   driver::reset_process_state();
-  const info::Facts facts = info::gather(request(in.header));
+  const info::Facts facts = info::gather(
+      {kRafFile, fuzz::requested_array(in.header), fuzz::requested_step(in.header).value_or(1)});
   driver::reset_process_state();
 
   if (!info::text_report(facts).starts_with("RAF file "))

@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <limits>
 #include <optional>
 #include <random>
@@ -494,8 +493,7 @@ class Mutator {
 // What the project's reader finds in the RAF file.
 info::Facts read(std::span<const uint8_t> raf) {
   enter_private_dir();
-  std::ofstream(kScratchFile, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(raf.data()), static_cast<std::streamsize>(raf.size()));
+  write_file(kScratchFile, raf);
   info::Facts facts = info::gather({kScratchFile, "", 1});
   driver::reset_process_state();
   return facts;

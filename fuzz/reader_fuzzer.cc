@@ -11,14 +11,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "arrays/name_table.h"
 #include "input.h"
-#include "io/text.h"
 #include "reader/reader.h"
 
 namespace {
@@ -84,20 +81,14 @@ void check(const reader::Mesh& m, bool with_step) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   fuzz::enter_private_dir();
   const fuzz::Input in = fuzz::split({data, size});
-  std::ofstream(kRafFile, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(in.raf.data()),
-             static_cast<std::streamsize>(in.raf.size()));
-  const fuzz::Header& h = in.header;
-  std::optional<int32_t> step;
-  if (h.first_kind % 2 == 1) step = h.first;
+  fuzz::write_file(kRafFile, in.raf);
+  const std::optional<int32_t> step = fuzz::requested_step(in.header);
 
   reader::File file;
   const reader::Error opened = reader::open(kRafFile, file);
   check(opened);
   if (!opened) {
-    const std::size_t slot = h.last_kind % arrays::kNameSlots;
-    const std::string name(
-        io::trimmed(arrays::kNameTable.substr(slot * arrays::kNameChars, arrays::kNameChars)));
+    const std::string name = fuzz::requested_array(in.header);
     reader::Array a;
     if (!name.empty()) {
       const reader::Error e = reader::array(file, name, step, a);
