@@ -10,8 +10,8 @@
 //   byte 4, 5  last step: kind, value
 //   byte 6, 7  work space in units of 64 words, little-endian; 0 = the
 //              harness's whole block
-// The inspector target reads bytes 2 and 3 as the step of the array it asks
-// for and byte 4 as which array.
+// The inspector and reader targets read bytes 2 and 3 as the step of the
+// array they ask for and byte 4 as which array (requested_array below).
 #ifndef RAF2SIF_FUZZ_INPUT_H_
 #define RAF2SIF_FUZZ_INPUT_H_
 
