@@ -1,14 +1,13 @@
-// libFuzzer target: the whole conversion in-process, the fuzzer's bytes as
-// the RAF file, the dialogue answered with a fixed prefix, an output name and
-// two blank steps. Every run starts from the state of a fresh process: the
+// libFuzzer target: the whole conversion in-process on the fuzzer's input: a
+// header that answers the dialogue and sizes the work space, then the RAF
+// file (input.h). Every run starts from the state of a fresh process: the
 // subsystems are reset, and the words of the work array the previous run
-// used are zero again, as a newly allocated block is.
+// used are zero again, as a newly allocated block is. The mutator is that of
+// raf_mutator.h.
 //
 // The program writes its files (the RAF file given to it, fort.17 and the SIF
 // file) into a private directory made under the temporary directory
 // (TMPDIR, else /tmp) and removed at exit.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -24,6 +23,7 @@
 #include "dms/queries.h"
 #include "driver/process_state.h"
 #include "driver/z2edi.h"
+#include "input.h"
 #include "io/clock.h"
 #include "io/units.h"
 #include "io/work_array.h"
@@ -31,7 +31,7 @@
 namespace {
 
 constexpr int32_t kWords = 2'000'000;
-constexpr std::string_view kAnswers = "fuzz\nfuzz.sif\n\n\n";
+constexpr const char* kPrefix = "fuzz";
 constexpr const char* kRafFile = "fuzz.raf";
 constexpr const char* kSifFile = "fuzz.sif";
 constexpr const char* kMessageFile = "fort.17";  // unit 17 before the SIF file is open
@@ -43,28 +43,22 @@ constexpr int32_t kHighWater = 6;  // DMSGEN item: the highest word the DMS has 
 
 class Harness {
  public:
-  Harness() : block_(new int32_t[kWords]()), work_(block_.get(), kWords) {
-    std::string dir = (std::filesystem::temp_directory_path() / "convert-fuzzer-XXXXXX").string();
-    if (mkdtemp(dir.data()) == nullptr || chdir(dir.c_str()) != 0) std::abort();
-    dir_ = dir;
-  }
-  ~Harness() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
+  Harness() : block_(new int32_t[kWords]()) { fuzz::enter_private_dir(); }
 
   void run(const uint8_t* data, std::size_t size) {
+    const fuzz::Input in = fuzz::split({data, size});
     driver::reset_process_state();
     io::fix_clock(0);  // the same report headers in every run
     std::filesystem::remove(kSifFile);
     std::filesystem::remove(kMessageFile);
-    std::ofstream(kRafFile, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    io::set_console(kAnswers, true);
-    const int32_t rc = driver::z2edi(work_, kWords);
+    fuzz::write_file(kRafFile, in.raf);
+    io::set_console(fuzz::answers(in.header, kPrefix, kSifFile), true);
+    const int32_t words = fuzz::work_words(in.header, kWords);
+    io::WorkArray work(block_.get(), words);
+    const int32_t rc = driver::z2edi(work, words);
     io::reset();
     check_outcome(rc);
-    clear_used_words();
+    clear_used_words(work);
   }
 
  private:
@@ -73,6 +67,10 @@ class Harness {
   // with the Z2EDI block. Anything else is a finding.
   static void check_outcome(int32_t rc) {
     const bool sif = std::filesystem::exists(kSifFile);
+    if (rc == driver::kInputStop) {
+      if (sif) finding("a dialogue that stopped left a SIF file");
+      return;
+    }
     if (rc == 0 && !(sif && ends_with(kSifFile, kClosingRecord))) {
       finding("a successful conversion left no complete SIF file");
     }
@@ -98,8 +96,8 @@ class Harness {
 
   // Zeroes the words the run's DMS used (all of them when its book-keeping
   // cannot say).
-  void clear_used_words() {
-    const int32_t used = dms::DMSGEN(work_, kHighWater);
+  void clear_used_words(io::WorkArray& work) {
+    const int32_t used = dms::DMSGEN(work, kHighWater);
     const int32_t n = used > 0 ? std::min(used, kWords) : kWords;
     // memset rather than a loop: the harness is compiled with coverage
     // tracing, which would trace every word's loop comparison.
@@ -107,8 +105,6 @@ class Harness {
   }
 
   std::unique_ptr<int32_t[]> block_;
-  io::WorkArray work_;
-  std::filesystem::path dir_;
 };
 
 }  // namespace

@@ -70,7 +70,13 @@ TEST_F(CommandLine, WithoutQuestionsTheSifFileIsTheDialogues) {
   ASSERT_EQ(writer::write_raf(writer::sample_frame(), "b.raf", old), 0);
   ASSERT_EQ(run({}, "a\na.sif\n\n\n").status, 0);
   ASSERT_EQ(run({"--raf", "b"}).status, 0);
-  EXPECT_TRUE(read_file("a.raf") == read_file("b.raf"));
+  // Alike but for the time stamps of the openings (key columns 61-108),
+  // which the two runs may take in different seconds.
+  const auto unstamped = [](std::string raf) {
+    if (raf.size() >= 108) raf.replace(60, 48, 48, ' ');
+    return raf;
+  };
+  EXPECT_TRUE(unstamped(read_file("a.raf")) == unstamped(read_file("b.raf")));
   EXPECT_TRUE(read_file("a.sif") == read_file("b.sif"));
 }
 
