@@ -19,6 +19,7 @@
 #include "info/gather.h"
 #include "info/json_report.h"
 #include "info/text_report.h"
+#include "info/values.h"
 #include "io/text.h"
 #include "io/work_array.h"
 #include "raflib/inspect.h"
@@ -98,26 +99,6 @@ bool per_step(int32_t icode) {
   return info != nullptr && (info->post || info->rest);
 }
 
-// Element k (from 0) of bytes as a value of type T.
-template <typename T>
-T element(std::span<const std::byte> bytes, std::size_t k) {
-  T v;
-  std::memcpy(&v, bytes.data() + k * sizeof(T), sizeof(T));
-  return v;
-}
-
-template <typename T, typename V>
-void decode(std::span<const std::byte> bytes, int64_t n, std::vector<V>& out) {
-  const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(std::max<int64_t>(n, 0)),
-                                                  bytes.size() / sizeof(T));
-  out.resize(count);
-  if constexpr (std::is_same_v<T, V>) {
-    std::memcpy(out.data(), bytes.data(), count * sizeof(T));
-  } else {
-    for (std::size_t k = 0; k < count; ++k) out[k] = static_cast<V>(element<T>(bytes, k));
-  }
-}
-
 // Recalls name for step index irfins into out, flat.
 Error recall_in_session(File& file, std::string_view name, int32_t irfins, bool step_given,
                         Array& out) {
@@ -145,16 +126,16 @@ Error recall_in_session(File& file, std::string_view name, int32_t irfins, bool 
   const std::span<const std::byte> bytes = arrays::storage_bytes(ia, name, ipoint);
   switch (k.itype) {
     case arrays::kTypeInteger:
-      decode<int32_t>(bytes, k.ndim, out.ints);
+      info::append_elements<int32_t>(bytes, k.ndim, out.ints);
       break;
     case arrays::kTypeSingle:
-      decode<float>(bytes, k.ndim, out.reals);
+      info::append_elements<float>(bytes, k.ndim, out.reals);
       break;
     case arrays::kTypeReal:
-      decode<double>(bytes, k.ndim, out.reals);
+      info::append_elements<double>(bytes, k.ndim, out.reals);
       break;
     case arrays::kTypeInteger8:
-      decode<int64_t>(bytes, k.ndim, out.longs);
+      info::append_elements<int64_t>(bytes, k.ndim, out.longs);
       break;
   }
   return {};

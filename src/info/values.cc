@@ -1,9 +1,8 @@
 #include "info/values.h"
 
-#include <algorithm>
-#include <cstring>
 #include <string>
 
+#include "arrays/keywords.h"
 #include "arrays/recall.h"
 #include "arrays/views.h"
 #include "dms/names.h"
@@ -14,33 +13,17 @@ namespace info {
 
 namespace {
 
-// Element k (from 0) of bytes, as a value of type T.
-template <typename T>
-T element(std::span<const std::byte> bytes, std::size_t k) {
-  T v;
-  std::memcpy(&v, bytes.data() + k * sizeof(T), sizeof(T));
-  return v;
-}
-
 // The values of n elements of type code itype in bytes (as many as it holds).
 void decode(std::span<const std::byte> bytes, int32_t itype, int64_t n, ArrayValues& v) {
-  const auto count = [&](std::size_t size) {
-    return std::min<std::size_t>(static_cast<std::size_t>(std::max<int64_t>(n, 0)),
-                                 bytes.size() / size);
-  };
   switch (itype) {
-    case 1:
-      for (std::size_t k = 0; k < count(4); ++k) v.ints.push_back(element<int32_t>(bytes, k));
-      break;
-    case 2:
-      for (std::size_t k = 0; k < count(4); ++k) v.reals.push_back(element<float>(bytes, k));
-      break;
-    case 3:
-      for (std::size_t k = 0; k < count(8); ++k) v.reals.push_back(element<double>(bytes, k));
-      break;
-    case 4:
-      for (std::size_t k = 0; k < count(8); ++k) v.ints.push_back(element<int64_t>(bytes, k));
-      break;
+    case arrays::kTypeInteger:
+      return append_elements<int32_t>(bytes, n, v.ints);
+    case arrays::kTypeSingle:
+      return append_elements<float>(bytes, n, v.reals);
+    case arrays::kTypeReal:
+      return append_elements<double>(bytes, n, v.reals);
+    case arrays::kTypeInteger8:
+      return append_elements<int64_t>(bytes, n, v.ints);
   }
 }
 
