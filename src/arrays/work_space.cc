@@ -17,7 +17,6 @@
 #include "dms/queries.h"
 #include "io/work_array.h"
 #include "raflib/open.h"
-#include "raflib/state.h"
 
 namespace arrays {
 
@@ -25,10 +24,6 @@ namespace {
 
 constexpr int32_t kUnit = 23;  // apart from the converter's RAF unit 22
 constexpr int32_t kQuiet = 0;
-
-// DMS items: the next free word and the highest word ever reserved.
-constexpr int32_t kNextFree = 4;
-constexpr int32_t kHighWater = 6;
 
 // What the run books besides the recalled arrays: the typed prefix, and the
 // step table of the range (3 words per step of it, released before the
@@ -67,7 +62,7 @@ int64_t set_up_words(const std::array<int32_t, kNumrafWords>& lnum) {
 // The words needed once the directory is set up in ia: the run's bookings
 // from the DMS's next free word on.
 int64_t bookings(io::WorkArray& ia, int32_t& istat) {
-  Top top{dms::DMSGEN(ia, kNextFree), dms::DMSGEN(ia, kHighWater)};
+  Top top{dms::DMSGEN(ia, dms::kGenNextFree), dms::DMSGEN(ia, dms::kGenHighWater)};
   top.reserve(kPrefixWords, 1);
 
   std::array<bool, kConverterNames.size()> booked{};
@@ -116,9 +111,8 @@ int64_t bookings(io::WorkArray& ia, int32_t& istat) {
 
 int64_t work_words(std::string_view fname, int32_t& istat) {
   if (istat != 0) return 0;
-  bool& read_only = raflib::state().read_only;
-  const bool was_read_only = read_only;
-  read_only = true;
+  const bool was_read_only = raflib::opens_for_reading_only();
+  raflib::open_for_reading_only(true);
 
   int64_t words = 0;
   int32_t st = 0;
@@ -139,7 +133,7 @@ int64_t work_words(std::string_view fname, int32_t& istat) {
   }
   int32_t closed = 0;
   raflib::RAFCLS(kUnit, closed);
-  read_only = was_read_only;
+  raflib::open_for_reading_only(was_read_only);
   if (st != 0 || words == 0) {
     istat = -1;
     return 0;

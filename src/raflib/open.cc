@@ -267,6 +267,10 @@ void open_for_reading_only(bool on) {
   state().read_only = on;
 }
 
+bool opens_for_reading_only() {
+  return state().read_only;
+}
+
 void RAFNEW(int32_t unit, std::span<char> fname, std::string_view open_status, int32_t maxarr,
             int32_t& status) {
   status = 0;

@@ -26,6 +26,8 @@ void RAFOLD(int32_t unit, std::span<char> fname, int32_t& status);
 // as its MFP is read, instead of in place; with off (the default) as above.
 // For programs that inspect RAF files.
 void open_for_reading_only(bool on);
+// Whether RAFOLD opens for reading only now.
+bool opens_for_reading_only();
 
 // Opens fname on unit with open status "NEW", "UNKNOWN" or "OLD" (first
 // letter, either case) and writes a new, empty RAF structure for maxarr
