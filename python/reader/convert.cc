@@ -6,12 +6,13 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string_view>
 #include <vector>
 
 #include "arrays/work_space.h"
+#include "driver/command_line.h"
+#include "driver/first_error.h"
 #include "driver/z2edi.h"
 #include "io/units.h"
 #include "io/work_array.h"
@@ -23,10 +24,7 @@ namespace reader {
 namespace {
 
 constexpr std::string_view kExtension = ".raf";
-constexpr std::size_t kAnswerChars = 256;   // the dialogue's answer field
-constexpr int32_t kDefaultWords = 1000000;  // the program's work space without an argument
-// The end of the SIF file that is searched for the message chain.
-constexpr std::streamoff kTailBytes = 1 << 18;
+constexpr std::size_t kAnswerChars = 256;  // the dialogue's answer field
 
 struct FreeBlock {
   void operator()(int32_t* p) const { std::free(p); }
@@ -64,21 +62,9 @@ std::string lines_of(std::string_view text) {
   return out;
 }
 
-std::string read_file(const std::string& path, std::streamoff tail) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) return {};
-  const std::streamoff size = in.tellg();
-  const std::streamoff from = std::max<std::streamoff>(0, size - tail);
-  std::string text(static_cast<std::size_t>(size - from), '\0');
-  in.seekg(from);
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  if (from > 0) text.erase(0, std::min(text.size(), text.find('\n') + 1));
-  return text;
-}
-
 // The lines at the end of the SIF file after its last SIF line.
 std::string chain_in(const std::string& sif) {
-  const std::string text = lines_of(read_file(sif, kTailBytes));
+  const std::string text = lines_of(driver::message_tail(sif));
   std::size_t start = text.size();
   while (start > 0) {
     const std::size_t end = start - 1;  // the '\n' of the line before
@@ -111,7 +97,7 @@ int32_t needed_words(const std::string& raf) {
   const int64_t words = arrays::work_words(raf, istat);
   end_session();
   return istat == 0 && words > 0 ? static_cast<int32_t>(std::min<int64_t>(words, INT32_MAX))
-                                 : kDefaultWords;
+                                 : driver::kDefaultWords;
 }
 
 }  // namespace
@@ -158,7 +144,7 @@ Outcome convert(const Conversion& c) {
   if (out.converted) return out;
   const std::string early = messages.path() + "fort.17";
   out.messages =
-      std::filesystem::exists(early) ? lines_of(read_file(early, kTailBytes)) : chain_in(c.sif);
+      std::filesystem::exists(early) ? lines_of(driver::message_tail(early)) : chain_in(c.sif);
   return out;
 }
 

@@ -10,11 +10,15 @@
 #ifndef RAF2SIF_DRIVER_COMMAND_LINE_H_
 #define RAF2SIF_DRIVER_COMMAND_LINE_H_
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace driver {
+
+// The work space, in words, of a run given no size.
+constexpr int32_t kDefaultWords = 1000000;
 
 extern const std::string_view kUsage;
 

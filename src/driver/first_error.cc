@@ -50,7 +50,7 @@ std::vector<std::string_view> lines_of(std::string_view text) {
 
 }  // namespace
 
-std::string first_error(std::string_view file) {
+std::string message_tail(std::string_view file) {
   std::ifstream in{std::string(file), std::ios::binary | std::ios::ate};
   const std::streamoff size = in.tellg();
   if (!in || size <= 0) return {};
@@ -59,7 +59,12 @@ std::string first_error(std::string_view file) {
   in.seekg(from);
   in.read(tail.data(), static_cast<std::streamsize>(tail.size()));
   if (!in) return {};
+  if (from > 0) tail.erase(0, std::min(tail.size(), tail.find('\n') + 1));
+  return tail;
+}
 
+std::string first_error(std::string_view file) {
+  const std::string tail = message_tail(file);
   const std::vector<std::string_view> lines = lines_of(tail);
   const auto first = std::ranges::find_if(lines, header);
   if (first == lines.end()) return {};

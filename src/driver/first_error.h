@@ -15,6 +15,11 @@ namespace driver {
 // block.
 std::string first_error(std::string_view file);
 
+// The end of file, where a failed run's messages stand after the last record:
+// its last 256 KiB, from the first line that begins there. Empty when the
+// file cannot be read.
+std::string message_tail(std::string_view file);
+
 }  // namespace driver
 
 #endif  // RAF2SIF_DRIVER_FIRST_ERROR_H_

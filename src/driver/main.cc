@@ -36,7 +36,6 @@ namespace {
 using driver::Command;
 
 constexpr double kMillion = 1000000.0;
-constexpr int32_t kDefaultWords = 1000000;
 constexpr std::string_view kMessageUnitFile = "fort.17";
 
 void allocation_failed(int64_t millions, bool dialogue) {
@@ -123,8 +122,8 @@ int main(int argc, char** argv) {
 
   constexpr double kLargest = std::numeric_limits<int32_t>::max();
   constexpr double kSmallest = std::numeric_limits<int32_t>::min();
-  int32_t nwiwa = kDefaultWords;
-  float product_single = static_cast<float>(kDefaultWords);
+  int32_t nwiwa = driver::kDefaultWords;
+  float product_single = static_cast<float>(driver::kDefaultWords);
   if (command.words) {
     const double product = driver::parse_size(*command.words) * kMillion;
     product_single = static_cast<float>(product);
@@ -146,7 +145,7 @@ int main(int argc, char** argv) {
       allocation_failed(arrays::work_millions(needed), false);
       return 1;
     }
-    nwiwa = std::max(kDefaultWords, static_cast<int32_t>(needed));
+    nwiwa = std::max(driver::kDefaultWords, static_cast<int32_t>(needed));
     driver::reset_process_state();
   }
 
