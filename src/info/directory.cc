@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <set>
 #include <string>
 #include <utility>
@@ -128,7 +129,14 @@ std::optional<Failure> read_directory(io::WorkArray& ia, int32_t unit,
     const bool per_step = info->post || info->rest;
     a.once_key = once.key;
     a.step1_key = per_step ? step1.key : 0;
-    a.stride = per_step ? d.post + d.rest : 0;
+    // The counts are the file's own words: a step's stride must still be a
+    // RAF number.
+    const int64_t stride = int64_t{d.post} + d.rest;
+    if (per_step && (stride < INT32_MIN || stride > INT32_MAX)) {
+      return damaged(a.name, "result and restart arrays per step " + std::to_string(d.post) +
+                                 " and " + std::to_string(d.rest) + " give no RAF number");
+    }
+    a.stride = per_step ? static_cast<int32_t>(stride) : 0;
     d.arrays.push_back(a);
     if (a.once_key > 0 && !allocated(mfp, a.once_key)) {
       return damaged(a.name, "its record " + std::to_string(a.once_key) + " is not in the MFP");

@@ -280,6 +280,10 @@ TEST_F(Damage, DirectoryEntriesAndCountsThatCannotBeRight) {
   write(model, "type.raf", o);
   EXPECT_EQ(failure_of(facts("type.raf")), "directory entry of TCOORD: type code 7, store code 1");
 
+  o.edit_directory = [](writer::Directory& d) { d.numraf[5] = INT32_MAX; };  // restart per step
+  write(model, "rest.raf", o);
+  EXPECT_NE(failure_of(facts("rest.raf")).find("give no RAF number"), std::string::npos);
+
   o.edit_directory = [](writer::Directory& d) { d.numraf[9] = 99; };  // the RAF number base
   write(model, "base.raf", o);
   const info::Facts f = facts("base.raf");
