@@ -1,7 +1,7 @@
 # Entry points; everything is built with CMake underneath.
 #   make test        build and run the tests (Release)
 #   make asan-test   the same under AddressSanitizer + UndefinedBehaviorSanitizer
-#   make tsan-test   the io tests (the output blocks' writer thread) under ThreadSanitizer
+#   make tsan-test   the io and sif tests (the threads of the output) under ThreadSanitizer
 #   make fuzz        fuzz the conversion, the inspector and the Python reader, FUZZ_TIME seconds each (clang)
 #   make coverage    line coverage of src/ reached by the fuzz corpus (clang)
 #   make demo        convert the bundled sample analysis (build/demo/sample.sif)
@@ -55,13 +55,15 @@ asan-test: asan-configure
 	cmake --build build-asan -j $(JOBS)
 	ctest --test-dir build-asan -j $(JOBS) --output-on-failure
 
-# Only io starts a thread (the writer of a file's full output blocks), so only
-# its tests run under ThreadSanitizer.
+# Threads are started by io only (the writer of a file's full output blocks,
+# the second part of a pass in two parts), for the result passes of sif: the
+# tests of both run under ThreadSanitizer.
 tsan-test:
 	CXX=$(ASAN_CXX) cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O1 \
 	  -DRAF2SIF_TSAN=ON >/dev/null
-	cmake --build build-tsan -j $(JOBS) --target io_test
+	cmake --build build-tsan -j $(JOBS) --target io_test sif_test
 	build-tsan/tests/io/io_test
+	build-tsan/tests/sif/sif_test
 
 # Seeds are written afresh by the writer; each target's corpus grows in
 # $(FUZZ_DIR)/corpus/TARGET and findings land in $(FUZZ_DIR) as crash-*,

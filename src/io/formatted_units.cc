@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "io/unit_table.h"
@@ -33,6 +35,15 @@ std::unique_ptr<char[]> take_block() {
   return block;
 }
 
+// A written block back to the spares. Blocks of memory units join them, so
+// the spares are held to a few: the writer's, the unit's and the next.
+void keep_spare(std::unique_ptr<char[]> block) {
+  constexpr std::size_t kMaxSpares = 4;
+  if (block && table().spare_blocks.size() < kMaxSpares) {
+    table().spare_blocks.push_back(std::move(block));
+  }
+}
+
 // Writes the block to the file. The old content of a file being rewritten is
 // discarded before its first byte is written. A full block goes to the
 // unit's writer, which writes it while the next is filled, once the block
@@ -47,7 +58,7 @@ int flush_block(Unit& u, bool last) {
   std::unique_ptr<char[]> written;
   if (u.writer) {
     if (const int rc = u.writer->wait(written); rc != 0) return u.error = rc;
-    if (written) table().spare_blocks.push_back(std::move(written));
+    keep_spare(std::move(written));
   }
   if (u.len == 0) return 0;
   if (!last && !u.writer) u.writer = detail::BlockWriter::start(u.fd);
@@ -84,7 +95,7 @@ Unit* output_unit(int unit, int& rc) {
                         OpenStatus::kUnknown);
     if (rc != 0) return nullptr;
   }
-  if (u.kind == Kind::kConsoleOut || u.kind == Kind::kFormatted) {
+  if (u.kind == Kind::kConsoleOut || u.kind == Kind::kFormatted || u.kind == Kind::kMemory) {
     if (u.error != 0) rc = u.error;
     return rc == 0 ? &u : nullptr;
   }
@@ -105,11 +116,43 @@ int console_write(Unit& u, std::string_view text, bool end_line) {
   return u.error;
 }
 
-// Room for n more bytes in the block of a formatted file.
+// A memory unit keeps its full block and goes on in a new one. Only its own
+// thread touches it: the spares are the file units' thread's.
+void hold_block(Unit& u) {
+  u.held.emplace_back(std::exchange(u.buf, std::make_unique_for_overwrite<char[]>(kBufferBytes)),
+                      u.len);
+  u.flushed += static_cast<int64_t>(u.len);
+  u.len = 0;
+}
+
+// Room for n more bytes in the block of a formatted file or a memory unit.
 char* reserve(Unit& u, std::size_t n) {
   settle_backspace(u);
-  if (u.len + n > kBufferBytes && flush_block(u, false) != 0) return nullptr;
+  if (u.len + n > kBufferBytes) {
+    if (u.kind == Kind::kMemory) {
+      hold_block(u);
+    } else if (flush_block(u, false) != 0) {
+      return nullptr;
+    }
+  }
   return u.buf.get() + u.len;
+}
+
+// Puts the memory unit's records after those of the file unit u: its full
+// blocks go to u's writer in order, without a copy, and its last block
+// becomes u's block. After a write failure the rest is dropped, as a file
+// unit drops what it cannot write.
+void append_held(Unit& u, Unit& m) {
+  settle_backspace(u);
+  const int64_t start = u.flushed + static_cast<int64_t>(u.len);
+  m.held.emplace_back(std::exchange(m.buf, nullptr), m.len);
+  for (auto& [block, len] : m.held) {
+    if (flush_block(u, false) != 0) break;
+    keep_spare(std::exchange(u.buf, std::move(block)));
+    u.len = len;
+  }
+  if (m.last_start >= 0 && u.error == 0) u.last_start = start + m.last_start;
+  m.held.clear();
 }
 
 }  // namespace
@@ -200,6 +243,36 @@ void records_end(int unit, char* end, const char* last) {
   u.len = static_cast<std::size_t>(end - u.buf.get());
 }
 
+void write_in_two_parts(int unit, int spare, const std::function<void(int)>& first,
+                        const std::function<void(int)>& second) {
+  if (!valid(unit) || !valid(spare) || spare == unit ||
+      table().units[unit].kind != Kind::kFormatted || table().units[unit].error != 0 ||
+      table().units[spare].kind != Kind::kClosed) {
+    first(unit);
+    second(unit);
+    return;
+  }
+  Unit& m = table().units[spare];
+  m.kind = Kind::kMemory;
+  m.buf = take_block();
+  std::thread worker;
+  // std::thread reports a thread that cannot be started only by throwing;
+  // then the second part is formatted after the first, into memory all the
+  // same.
+  try {
+    worker = std::thread([&second, spare] { second(spare); });
+  } catch (const std::system_error&) {
+  }
+  first(unit);
+  if (worker.joinable()) {
+    worker.join();
+  } else {
+    second(spare);
+  }
+  append_held(table().units[unit], m);
+  detail::release(m);
+}
+
 int backspace(int unit) {
   if (!valid(unit)) return kIostatBadUnit;
   Unit& u = table().units[unit];
@@ -217,7 +290,7 @@ int write_status(int unit) {
   if (u.error == 0 && u.writer) {
     std::unique_ptr<char[]> written;
     u.error = u.writer->wait(written);
-    if (written) table().spare_blocks.push_back(std::move(written));
+    keep_spare(std::move(written));
   }
   return u.error;
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "io/block_writer.h"
@@ -19,7 +20,9 @@ namespace io::detail {
 constexpr std::size_t kBufferBytes = std::size_t{1} << 20;  // output block: 1 MiB
 constexpr std::size_t kMaxRecord = std::size_t{1} << 16;
 
-enum class Kind { kClosed, kConsoleIn, kConsoleOut, kFormatted, kDirect };
+// kMemory: the second part of a pass written in two parts, kept in memory
+// until it follows the first part on its file.
+enum class Kind { kClosed, kConsoleIn, kConsoleOut, kFormatted, kDirect, kMemory };
 
 struct Unit {
   Kind kind = Kind::kClosed;
@@ -37,6 +40,8 @@ struct Unit {
   bool fresh = true;        // the file's old content is not yet discarded
   // Writes the full blocks while the next is filled; started at the first.
   std::unique_ptr<BlockWriter> writer;
+  // A memory unit's full blocks, with their lengths, in order.
+  std::vector<std::pair<std::unique_ptr<char[]>, std::size_t>> held;
 
   // Direct access.
   int record_bytes = 0;

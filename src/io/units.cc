@@ -103,6 +103,9 @@ int close(int unit) {
       break;
     case Kind::kDirect:
       break;
+    case Kind::kMemory:
+      detail::release(u);
+      return 0;
   }
   if (::close(u.fd) != 0 && rc == 0) rc = errno;
   detail::release(u);

@@ -20,6 +20,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -88,6 +89,15 @@ void record_end(int unit, char* end);
 // console each record goes out without its CR.
 char* records_begin(int unit, std::size_t max_len);
 void records_end(int unit, char* end, const char* last);
+
+// Writes the records of a pass made of two parts on unit, first(unit) then
+// second(unit), as one thread would. When the unit is a file without a write
+// failure and spare is a closed unit, second writes on spare, into memory, on
+// a thread of its own while first writes on the unit, and its records then
+// follow first's on the unit (the last of them the record a step back goes
+// over). Neither part may open or close units, nor write on other units.
+void write_in_two_parts(int unit, int spare, const std::function<void(int)>& first,
+                        const std::function<void(int)>& second);
 
 // Steps back over the last record written: the next record written replaces
 // it. When nothing is written afterwards, the record stays in the file.

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "io/units.h"
 #include "sif/check.h"
 #include "sif/geometry.h"
 #include "sif/record.h"
@@ -22,11 +23,66 @@ constexpr int kRotation = 9;       // values per TROT column
 constexpr int kEndForces = 6;      // per end in TFLE, and in TMIDFO
 constexpr int kDisplacements = 6;  // per node in U
 
+// A result pass of this many records or more is written in two parts at once;
+// the second part goes into memory through kPartUnit, a unit nothing else
+// uses.
+constexpr int32_t kTwoPartsFrom = 4096;
+constexpr int32_t kPartUnit = 98;
+
 // Signs that turn the analysis' forces into the SIF convention, component by
 // component, at the first end, the middle and the second end.
 constexpr std::array<double, kEndForces> kEnd1Sign = {-1.0, 1.0, -1.0, -1.0, 1.0, -1.0};
 constexpr std::array<double, kEndForces> kMiddleSign = {1.0, -1.0, 1.0, 1.0, -1.0, 1.0};
 constexpr std::array<double, kEndForces> kEnd2Sign = {1.0, -1.0, 1.0, 1.0, -1.0, 1.0};
+
+// Beam i's pointer into TFLE and its column of TMIDFO lie in the arrays.
+bool forces_inside(const Model& m, int32_t i, io::RealView tfle, io::RealView tmidfo,
+                   RangeCheck& check) {
+  if (!check.index("MPEVEC", i, m.mpevec.size(), Item::kElement, i)) return false;
+  const int64_t p = m.mpevec(i);
+  return check.index("TFLE", p, tfle.size(), Item::kElement, i) &&
+         check.index("TFLE", p + 2 * kEndForces - 1, tfle.size(), Item::kElement, i) &&
+         check.column("TMIDFO", i, kEndForces, kEndForces, tmidfo.size(), Item::kElement, i);
+}
+
+// The RVFORCES records of the beams among elements first .. last, each
+// checked before it is written; the first that fails ends them.
+void put_forces(const Model& m, int32_t isto, io::RealView tfle, io::RealView tmidfo, int32_t first,
+                int32_t last, int32_t unit, RangeCheck& check) {
+  // Copies of the views, which stay in registers across the record writes.
+  const io::IntView meltyp = m.meltyp;
+  const io::IntView mpevec = m.mpevec;
+  std::array<double, 5 + 3 * kEndForces> v;
+  for (int32_t i = first; i <= last; ++i) {
+    if (meltyp(i) != kBeam) continue;
+    if (!forces_inside(m, i, tfle, tmidfo, check)) return;
+    const int64_t p = mpevec(i);
+    const Column middle(tmidfo, kEndForces, i);
+    v[0] = 23.0;
+    v[1] = double(isto);
+    v[2] = double(i);
+    v[3] = 1.0;
+    v[4] = 15.0;
+    for (int k = 0; k < kEndForces; ++k) {
+      v[5 + k] = kEnd1Sign[k] * tfle(p + k);
+      v[5 + kEndForces + k] = kMiddleSign[k] * middle(k + 1);
+      v[5 + 2 * kEndForces + k] = kEnd2Sign[k] * tfle(p + kEndForces + k);
+    }
+    put_record(unit, "RVFORCES", v, kScaled);
+  }
+}
+
+// Writes the records of items 1 .. count by put(first, last, unit). A large
+// pass whose items cannot fail (sound) goes in two halves at once, the second
+// on a thread of its own through the spare unit; the bytes are the same.
+template <class Put>
+void put_pass(int32_t unit, int32_t count, bool sound, const Put& put) {
+  if (count < kTwoPartsFrom || !sound) return put(1, count, unit);
+  const int32_t half = count / 2;
+  io::write_in_two_parts(
+      unit, kPartUnit, [&](int lun) { put(1, half, lun); },
+      [&](int lun) { put(half + 1, count, lun); });
+}
 
 }  // namespace
 
@@ -81,32 +137,22 @@ void WSIF_INI(const Model& m, int32_t nstore, int32_t unit, int32_t& istat) {
 
 void WSIF_FOR(const Model& m, int32_t isto, io::RealView tfle, io::RealView tmidfo, int32_t nstore,
               int32_t unit, int32_t& istat) {
-  // Copies of the views, which stay in registers across the record writes.
   const int32_t nel = m.nel;
-  const io::IntView meltyp = m.meltyp;
-  const io::IntView mpevec = m.mpevec;
   RangeCheck check(kForError, unit, istat);
-  if (!check.count("MELTYP", nel, meltyp.size(), Item::kElement)) return;
+  if (!check.count("MELTYP", nel, m.meltyp.size(), Item::kElement)) return;
 
   if (isto == 1) put_record(unit, "RVFORCES", {-4.0, 2.0, double(nstore), double(nel)}, kScaled);
-  for (int32_t i = 1; i <= nel; ++i) {
-    if (meltyp(i) != kBeam) continue;
-    if (!check.index("MPEVEC", i, mpevec.size(), Item::kElement, i)) return;
-    const int64_t p = mpevec(i);
-    if (!check.index("TFLE", p, tfle.size(), Item::kElement, i) ||
-        !check.index("TFLE", p + 2 * kEndForces - 1, tfle.size(), Item::kElement, i) ||
-        !check.column("TMIDFO", i, kEndForces, kEndForces, tmidfo.size(), Item::kElement, i)) {
-      return;
-    }
-    const Column middle(tmidfo, kEndForces, i);
-    std::array<double, 5 + 3 * kEndForces> v = {23.0, double(isto), double(i), 1.0, 15.0};
-    for (int k = 0; k < kEndForces; ++k) {
-      v[5 + k] = kEnd1Sign[k] * tfle(p + k);
-      v[5 + kEndForces + k] = kMiddleSign[k] * middle(k + 1);
-      v[5 + 2 * kEndForces + k] = kEnd2Sign[k] * tfle(p + kEndForces + k);
-    }
-    put_record(unit, "RVFORCES", v, kScaled);
+  // A beam that fails must have its block right after the records before it,
+  // so the pass goes in two parts only when none can.
+  bool sound = true;
+  int32_t unused = 0;
+  RangeCheck silent(kForError, 0, unused);
+  for (int32_t i = 1; i <= nel && sound && nel >= kTwoPartsFrom; ++i) {
+    sound = m.meltyp(i) != kBeam || forces_inside(m, i, tfle, tmidfo, silent);
   }
+  put_pass(unit, nel, sound, [&](int32_t first, int32_t last, int32_t u) {
+    put_forces(m, isto, tfle, tmidfo, first, last, u, u == unit ? check : silent);
+  });
 }
 
 void WSIF_DIS(const Model& m, int32_t isto, io::RealView u, int32_t nstore, int32_t unit,
@@ -116,12 +162,14 @@ void WSIF_DIS(const Model& m, int32_t isto, io::RealView u, int32_t nstore, int3
   if (!check.columns("U", nnp, kDisplacements, u.size(), Item::kNode)) return;
 
   if (isto == 1) put_record(unit, "RVNODDIS", {-4.0, 2.0, double(nstore), double(nnp)}, kScaled);
-  for (int32_t n = 1; n <= nnp; ++n) {
-    const Column d(u, kDisplacements, n);
-    put_record(unit, "RVNODDIS",
-               {11.0, double(isto), double(n), 6.0, 0.0, d(1), d(2), d(3), d(4), d(5), d(6)},
-               kScaled);
-  }
+  put_pass(unit, nnp, true, [&](int32_t first, int32_t last, int32_t lun) {
+    for (int32_t n = first; n <= last; ++n) {
+      const Column d(u, kDisplacements, n);
+      put_record(lun, "RVNODDIS",
+                 {11.0, double(isto), double(n), 6.0, 0.0, d(1), d(2), d(3), d(4), d(5), d(6)},
+                 kScaled);
+    }
+  });
 }
 
 }  // namespace sif

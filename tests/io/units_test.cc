@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/temp_dir.h"
@@ -145,6 +146,55 @@ TEST_F(Units, ResetStopsTheWriterAndTheNextFileStartsAfresh) {
   io::write_record(17, "B");
   EXPECT_EQ(io::close(17), 0);
   EXPECT_EQ(read_file("b.sif"), "B\r\n");
+}
+
+// A pass in two parts: the second, formatted into memory on its own thread
+// across several blocks, follows the first on the file, and its last record
+// is the one a step back goes over. On the console, or with the spare unit
+// in use, both parts go out one after the other.
+TEST_F(Units, TwoPartsFollowEachOtherAsIfWrittenByOneThread) {
+  const auto part = [](char tag, int count) {
+    return [tag, count](int unit) {
+      for (int i = 0; i < count; ++i) {
+        io::write_record(unit, std::string(1, tag) + std::to_string(i) + std::string(i % 700, '.'));
+      }
+    };
+  };
+  std::string want;
+  for (const auto& [tag, count] : {std::pair{'a', 1500}, std::pair{'b', 9000}}) {
+    for (int i = 0; i < count; ++i) {
+      want += std::string(1, tag) + std::to_string(i) + std::string(i % 700, '.') + "\r\n";
+    }
+  }
+  ASSERT_EQ(io::open_formatted(17, "two.sif", io::OpenStatus::kUnknown), 0);
+  io::write_record(17, "HEAD");
+  io::write_in_two_parts(17, 98, part('a', 1500), part('b', 9000));
+  EXPECT_FALSE(io::is_open(98));
+  ASSERT_EQ(io::backspace(17), 0);
+  io::write_record(17, "LAST");
+  EXPECT_EQ(io::close(17), 0);
+  const std::string last = "b8999" + std::string(8999 % 700, '.') + "\r\n";
+  EXPECT_EQ(read_file("two.sif"),
+            "HEAD\r\n" + want.substr(0, want.size() - last.size()) + "LAST\r\n");
+
+  ASSERT_EQ(io::open_formatted(17, "one.sif", io::OpenStatus::kUnknown), 0);
+  ASSERT_EQ(io::open_formatted(98, "busy.txt", io::OpenStatus::kUnknown), 0);
+  io::write_in_two_parts(17, 98, part('a', 1500), part('b', 9000));
+  EXPECT_EQ(io::close(17), 0);
+  EXPECT_EQ(io::close(98), 0);
+  EXPECT_EQ(read_file("one.sif"), want);
+  EXPECT_EQ(read_file("busy.txt"), "");
+}
+
+TEST_F(Units, AWriteFailureBeforeTheSecondPartIsKept) {
+  ASSERT_EQ(io::open_formatted(17, "/dev/full", io::OpenStatus::kOld), 0);
+  const std::string line(1000, 'x');
+  const auto part = [&line](int unit) {
+    for (int i = 0; i < 3000; ++i) io::write_record(unit, line);
+  };
+  io::write_in_two_parts(17, 98, part, part);
+  EXPECT_NE(io::write_status(17), 0);
+  EXPECT_NE(io::close(17), 0);
 }
 
 TEST_F(Units, BackspaceNeedsARecordToStepOver) {

@@ -155,6 +155,62 @@ TEST_F(Results, ForcesStopAtAPositionPastTfle) {
             "    INDEX           2 OUT OF RANGE IN MPEVEC FOR ELEMENT         2\r\n");
 }
 
+// A large pass goes in two parts at once: every record once, in order, the
+// same as one writer's; a beam that fails late still has its block right
+// after the records before it.
+TEST_F(Results, LargePassesInOrderAndAFailureAfterTheRecordsBeforeIt) {
+  constexpr int32_t kCount = 9001;
+  std::vector<int32_t> types, pointers;
+  V tfle, tmidfo, u;
+  for (int32_t i = 1; i <= kCount; ++i) {
+    types.push_back(i % 3 == 0 ? 24 : 15);
+    pointers.push_back(12 * (i - 1) + 1);
+    for (int k = 1; k <= 12; ++k) tfle.push_back(i + k / 100.0);
+    for (int k = 1; k <= 6; ++k) tmidfo.push_back(-i);
+    for (int k = 1; k <= 6; ++k) u.push_back(i * 10 + k);
+  }
+  sif::Model m;
+  m.nel = m.nnp = kCount;
+  m.meltyp = arrays.ints(types);
+  m.mpevec = arrays.ints(pointers);
+  sif::WSIF_FOR(m, 1, arrays.reals(tfle), arrays.reals(tmidfo), 1, kUnit, istat);
+  sif::WSIF_DIS(m, 1, arrays.reals(u), 1, kUnit, istat);
+  EXPECT_EQ(istat, 0);
+  const auto r = parse_sif(text());
+  std::vector<double> beams, nodes;
+  for (std::size_t k = 1; k < r.size(); ++k) {
+    if (r[k].name == "RVFORCES") {
+      beams.push_back(r[k].values[2]);
+      EXPECT_EQ(r[k].values[6], r[k].values[2] + 0.02) << k;
+    }
+    if (r[k].name == "RVNODDIS" && r[k].values[0] == 11) {
+      nodes.push_back(r[k].values[2]);
+      EXPECT_EQ(r[k].values[10], r[k].values[2] * 10 + 6) << k;
+    }
+  }
+  V want_beams, want_nodes;
+  for (int32_t i = 1; i <= kCount; ++i) {
+    if (i % 3 != 0) want_beams.push_back(i);
+    want_nodes.push_back(i);
+  }
+  EXPECT_EQ(beams, want_beams);
+  EXPECT_EQ(nodes, want_nodes);
+
+  pointers[8999 - 1] = 12 * kCount;  // beam 8999 points past TFLE
+  m.mpevec = arrays.ints(pointers);
+  ASSERT_EQ(io::open_formatted(kUnit, "out.sif", io::OpenStatus::kUnknown), 0);
+  sif::WSIF_FOR(m, 2, arrays.reals(tfle), arrays.reals(tmidfo), 1, kUnit, istat);
+  EXPECT_EQ(istat, -1);
+  const std::string out = text();
+  const std::size_t block = out.find("\r\n  *** ERROR IN WSIF_FOR ***\r\n");
+  ASSERT_NE(block, std::string::npos);
+  EXPECT_EQ(out.substr(block + 31),
+            "    INDEX      108023 OUT OF RANGE IN TFLE FOR ELEMENT      8999\r\n");
+  const auto written = parse_sif(out.substr(0, block));
+  EXPECT_EQ(written.size(), 5999u);
+  EXPECT_EQ(written.back().values[2], 8998);
+}
+
 TEST_F(Results, DisplacementsOfEveryNodeNumberedByStoredStep) {
   V u;
   for (int n = 1; n <= 3; ++n) {
