@@ -24,42 +24,69 @@ using uint128 = unsigned __int128;
 constexpr std::uint64_t kPow10[] = {1,       10,       100,       1000,       10000,      100000,
                                     1000000, 10000000, 100000000, 1000000000, 10000000000};
 
-// A value rounded to P significant digits: digits in [10^(P-1), 10^P), and
-// the exponent part the style shows for it; zero has zero digits.
-struct Decimal {
-  std::uint64_t digits;
+// A value rounded and ready to be written: the sign columns, the lead
+// character and the point (4 bytes), the eight digits after the lead, and
+// the exponent part (4 bytes).
+struct Field {
+  std::uint32_t head;
+  std::uint32_t eight;
   std::uint32_t exponent;
 };
 
-// Rounds a normal value or zero to P significant digits, to nearest, from
-// one product by its binade's multiplier, which gives P digits before the
-// point. The product is short by less than 2^-28 of a last digit, so a
-// fraction further than 2^-26 from one half rounds as the exact value does.
-// Returns false inside that window (where the true ties are), for a value
-// that rounds up to the next power of ten (9.99...95), and for a subnormal
-// (zero digits from a nonzero value), leaving those to the exact path.
+// Rounds a finite value to P significant digits, to nearest, from one
+// product by its binade's multiplier, which gives P digits before the point.
+// Returns false where the product cannot decide (the exact path takes over):
+// near a tie, for a value that rounds up to the next power of ten
+// (9.99...95), for the subnormals, NaN and the infinities.
 template <int P>
-bool round_fast(std::uint64_t bits, const BinadeScales& scales, Decimal& d) {
+bool round_fast(std::uint64_t bits, const BinadeScales& scales, std::uint64_t& digits,
+                std::uint32_t& exponent) {
   constexpr std::uint64_t kImplicit = std::uint64_t{1} << 52;
   const BinadeScale& binade = scales[bits >> 52 & 0x7FF];
   const std::uint64_t m = (bits & (kImplicit - 1)) | kImplicit;
   const bool above = m >= binade.next;
-  const uint128 product = uint128{m} * binade.multiplier[above];
-  constexpr int kPoint = scale_point(P) - 64;
-  const auto whole = static_cast<std::uint64_t>(product >> scale_point(P));
-  const auto fraction = static_cast<std::uint64_t>(product >> kPoint);
-  constexpr std::uint64_t kHalf = std::uint64_t{1} << 63;
-  constexpr std::uint64_t kWindow = std::uint64_t{1} << 38;
-  const std::uint64_t digits = whole + (fraction > kHalf);
-  // Zero digits (a subnormal, or zero) or 10^P (a carry) in one test, and
-  // as integers, so that no branch hangs on a zero.
-  const std::uint64_t odd_digits = digits - 1 >= kPow10[P] - 1;
-  const std::uint64_t nonzero = bits << 1 != 0;
-  const std::uint64_t near_tie = fraction - (kHalf - kWindow) <= 2 * kWindow;
-  if ((odd_digits & nonzero) | near_tie) return false;
-  std::uint32_t exponent;
+  // The high half of the product holds the digits and the first F bits of
+  // the fraction. The product is short of the exact value by less than 2^-28
+  // of a last digit, so with the fraction truncated to F bits the exact
+  // value lies in [high, high + 2^-F + 2^-28): adding one half at the point
+  // rounds as the exact value does, unless the truncated fraction is one
+  // half or one step below it, the window of the true ties.
+  constexpr int F = scale_point(P) - 64;
+  constexpr std::uint64_t kHalf = std::uint64_t{1} << (F - 1);
+  constexpr std::uint64_t kFraction = (std::uint64_t{1} << F) - 1;
+  const std::uint64_t rounded =
+      static_cast<std::uint64_t>(uint128{m} * binade.multiplier[above] >> 64) + kHalf;
+  digits = rounded >> F;
+  // In the window the rounded fraction is all ones or zero.
+  const bool near_tie = ((rounded + 1) & kFraction) < 2;
+  // A carry to 10^P, and the multiplier 2^64 - 1 of the values the binades
+  // do not serve, give P + 1 digits or more.
+  if ((digits >= kPow10[P]) | near_tie) return false;
   std::memcpy(&exponent, binade.exponent[above], 4);
-  d = {digits, exponent};
+  return true;
+}
+
+// The field of v in the style of Scale (0: plain, 1: scaled), or false for
+// the exact path.
+template <int Scale>
+bool round_field(double v, Field& f) {
+  const auto bits = std::bit_cast<std::uint64_t>(v);
+  std::uint64_t digits;
+  if (!round_fast<8 + Scale>(bits, Scale == 0 ? kPlainScales : kScaledScales, digits, f.exponent)) {
+    return false;
+  }
+  // Only zero has zero digits here, and -0. is the sign bit alone: never "-0.".
+  constexpr std::uint64_t kMinusZero = std::uint64_t{1} << 63;
+  const std::uint32_t minus = bits > kMinusZero ? 0x0D00 : 0;  // '-' is ' ' + 0x0D
+  if constexpr (Scale == 0) {
+    f.head = 0x2E302020 | minus;
+    f.eight = static_cast<std::uint32_t>(digits);
+  } else {
+    const auto nine = static_cast<std::uint32_t>(digits);
+    const std::uint32_t lead = nine / 100000000;
+    f.head = (0x2E302020 | minus) + (lead << 16);
+    f.eight = nine - lead * 100000000;
+  }
   return true;
 }
 
@@ -78,15 +105,11 @@ std::uint64_t eight_digits(std::uint32_t n) {
   return (tens | (pairs - 10 * tens) << 8) | 0x3030303030303030;
 }
 
-// One field, stored as it lies: the sign columns, the lead character and
-// the point (4 bytes), eight digits (8), the exponent part (4).
-char* put_field(char* out, bool negative, std::uint32_t lead, std::uint32_t eight,
-                std::uint32_t exponent) {
-  const std::uint32_t head = 0x2E002020 | std::uint32_t{negative} * 0x0D00 | lead << 16;
-  const std::uint64_t digits = eight_digits(eight);
-  std::memcpy(out, &head, 4);
+char* put_one(char* out, const Field& f) {
+  const std::uint64_t digits = eight_digits(f.eight);
+  std::memcpy(out, &f.head, 4);
   std::memcpy(out + 4, &digits, 8);
-  std::memcpy(out + 12, &exponent, 4);
+  std::memcpy(out + 12, &f.exponent, 4);
   return out + kSifFieldWidth;
 }
 
@@ -99,23 +122,13 @@ char* put_field(char* out, bool negative, std::uint32_t lead, std::uint32_t eigh
   return std::copy_n(buf, len, out);
 }
 
-// NaN and the infinities go the exact road from the start.
 template <int Scale>
 char* put_style(char* out, double v) {
-  const auto bits = std::bit_cast<std::uint64_t>(v);
-  Decimal d;
-  if ((bits >> 52 & 0x7FF) == 0x7FF ||
-      !round_fast<8 + Scale>(bits, Scale == 0 ? kPlainScales : kScaledScales, d)) [[unlikely]] {
+  Field f;
+  if (!round_field<Scale>(v, f)) [[unlikely]] {
     return put_exact(out, v, Scale);
   }
-  const bool negative = (bits >> 63) & (d.digits != 0);  // never "-0."
-  if constexpr (Scale == 0) {
-    return put_field(out, negative, '0', static_cast<std::uint32_t>(d.digits), d.exponent);
-  } else {
-    const auto lead = static_cast<std::uint32_t>(d.digits / kPow10[8]);
-    return put_field(out, negative, '0' + lead,
-                     static_cast<std::uint32_t>(d.digits - lead * kPow10[8]), d.exponent);
-  }
+  return put_one(out, f);
 }
 
 template <int Scale>
