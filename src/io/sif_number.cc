@@ -79,15 +79,18 @@ bool round_field(double v, Field& f) {
   }
   // Only zero has zero digits here, and -0. is the sign bit alone: never "-0.".
   constexpr std::uint64_t kMinusZero = std::uint64_t{1} << 63;
-  const std::uint32_t minus = bits > kMinusZero ? 0x0D00 : 0;  // '-' is ' ' + 0x0D
+  constexpr std::uint32_t kPositiveHead = 0x2E302020;  // "  0." as it lies in memory
+  constexpr std::uint32_t kMinus = 0x0D00;             // ' ' + 0x0D is '-', second column
+  const std::uint32_t head = kPositiveHead | (bits > kMinusZero ? kMinus : 0);
   if constexpr (Scale == 0) {
-    f.head = 0x2E302020 | minus;
+    f.head = head;
     f.eight = static_cast<std::uint32_t>(digits);
   } else {
+    constexpr auto kLeadUnit = static_cast<std::uint32_t>(kPow10[8]);
     const auto nine = static_cast<std::uint32_t>(digits);
-    const std::uint32_t lead = nine / 100000000;
-    f.head = (0x2E302020 | minus) + (lead << 16);
-    f.eight = nine - lead * 100000000;
+    const std::uint32_t lead = nine / kLeadUnit;
+    f.head = head + (lead << 16);  // the lead digit in the place of the '0'
+    f.eight = nine - lead * kLeadUnit;
   }
   return true;
 }
