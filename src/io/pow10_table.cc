@@ -106,6 +106,7 @@ constexpr int floor_log10_pow2(int e) {
 
 constexpr int kBiasedMax = 2046;
 constexpr std::uint64_t kNever = std::uint64_t{1} << 53;
+constexpr std::uint64_t kZero = std::uint64_t{1} << 52;  // zero's significand, implicit bit set
 
 // For each binade, ceil(10^j / 2^e) with 10^j its next power of ten and e =
 // b - 1075, from 10^j held exactly (5^j times 2^j for j >= 0) or as
@@ -154,11 +155,15 @@ constexpr BuiltScales make_scales(int digits, int shown_offset) {
   BuiltScales built;
   BinadeScales& table = built.table;
   const int point = scale_point(digits) - 64;
+  constexpr std::uint64_t kTooLarge = ~std::uint64_t{0};
   for (BinadeScale& entry : table) {
     entry.next = kNever;
+    entry.multiplier[0] = entry.multiplier[1] = kTooLarge;
     put_exponent(entry.exponent[0], 0);
     put_exponent(entry.exponent[1], 0);
   }
+  table[0].next = kZero + 1;
+  table[0].multiplier[0] = 0;
   for (int b = 1; b <= kBiasedMax; ++b) {
     BinadeScale& entry = table[b];
     const int e = b - 1075;

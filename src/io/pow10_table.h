@@ -35,10 +35,12 @@ inline const CachedPow10& cached_pow10(int k) {
 // binade holds no power of ten). For each, 10^(P-1-x) as a 64-bit
 // multiplier, truncated and aligned so that the product of the significand m
 // (the implicit bit included) by it has its binary point kScalePoint[P] bits
-// up, and the exponent part the style shows for x. Entry 0 (zero; the
-// subnormals are not served) and entry 2047 (NaN, infinities) multiply by 0
-// and show "E+00".
-struct BinadeScale {
+// up, and the exponent part the style shows for x. Entry 0 multiplies zero
+// (significand 2^52) by 0 and shows "E+00"; the subnormals above it, and
+// NaN and the infinities in entry 2047, get the multiplier 2^64 - 1, whose
+// product is too large for P digits, so the fast path hands them on. An
+// entry is 32 bytes, aligned to one half of a cache line.
+struct alignas(32) BinadeScale {
   std::uint64_t next;
   std::uint64_t multiplier[2];
   char exponent[2][4];

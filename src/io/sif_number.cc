@@ -12,6 +12,8 @@
 #include <cstring>
 #include <span>
 
+#include <emmintrin.h>
+
 #include "io/exp_format.h"
 #include "io/pow10_table.h"
 
@@ -24,70 +26,122 @@ using uint128 = unsigned __int128;
 constexpr std::uint64_t kPow10[] = {1,       10,       100,       1000,       10000,      100000,
                                     1000000, 10000000, 100000000, 1000000000, 10000000000};
 
-// A value rounded to P significant digits: digits in [10^(P-1), 10^P), and
-// the exponent part the style shows for it; zero has zero digits.
-struct Decimal {
-  std::uint64_t digits;
+// A value rounded and ready to be written: the sign columns, the lead
+// character and the point (4 bytes), the eight digits after the lead, and
+// the exponent part (4 bytes).
+struct Field {
+  std::uint32_t head;
+  std::uint32_t eight;
   std::uint32_t exponent;
 };
 
-// Rounds a normal value or zero to P significant digits, to nearest, from
-// one product by its binade's multiplier, which gives P digits before the
-// point. The product is short by less than 2^-28 of a last digit, so a
-// fraction further than 2^-26 from one half rounds as the exact value does.
-// Returns false inside that window (where the true ties are), for a value
-// that rounds up to the next power of ten (9.99...95), and for a subnormal
-// (zero digits from a nonzero value), leaving those to the exact path.
+// Rounds a finite value to P significant digits, to nearest, from one
+// product by its binade's multiplier, which gives P digits before the point.
+// Returns false where the product cannot decide (the exact path takes over):
+// near a tie, for a value that rounds up to the next power of ten
+// (9.99...95), for the subnormals, NaN and the infinities.
 template <int P>
-bool round_fast(std::uint64_t bits, const BinadeScales& scales, Decimal& d) {
+bool round_fast(std::uint64_t bits, const BinadeScales& scales, std::uint64_t& digits,
+                std::uint32_t& exponent) {
   constexpr std::uint64_t kImplicit = std::uint64_t{1} << 52;
   const BinadeScale& binade = scales[bits >> 52 & 0x7FF];
   const std::uint64_t m = (bits & (kImplicit - 1)) | kImplicit;
   const bool above = m >= binade.next;
-  const uint128 product = uint128{m} * binade.multiplier[above];
-  constexpr int kPoint = scale_point(P) - 64;
-  const auto whole = static_cast<std::uint64_t>(product >> scale_point(P));
-  const auto fraction = static_cast<std::uint64_t>(product >> kPoint);
-  constexpr std::uint64_t kHalf = std::uint64_t{1} << 63;
-  constexpr std::uint64_t kWindow = std::uint64_t{1} << 38;
-  const std::uint64_t digits = whole + (fraction > kHalf);
-  // Zero digits (a subnormal, or zero) or 10^P (a carry) in one test, and
-  // as integers, so that no branch hangs on a zero.
-  const std::uint64_t odd_digits = digits - 1 >= kPow10[P] - 1;
-  const std::uint64_t nonzero = bits << 1 != 0;
-  const std::uint64_t near_tie = fraction - (kHalf - kWindow) <= 2 * kWindow;
-  if ((odd_digits & nonzero) | near_tie) return false;
-  std::uint32_t exponent;
+  // The high half of the product holds the digits and the first F bits of
+  // the fraction. The product is short of the exact value by less than 2^-28
+  // of a last digit, so with the fraction truncated to F bits the exact
+  // value lies in [high, high + 2^-F + 2^-28): adding one half at the point
+  // rounds as the exact value does, unless the truncated fraction is one
+  // half or one step below it, the window of the true ties.
+  constexpr int F = scale_point(P) - 64;
+  constexpr std::uint64_t kHalf = std::uint64_t{1} << (F - 1);
+  constexpr std::uint64_t kFraction = (std::uint64_t{1} << F) - 1;
+  const std::uint64_t rounded =
+      static_cast<std::uint64_t>(uint128{m} * binade.multiplier[above] >> 64) + kHalf;
+  digits = rounded >> F;
+  // In the window the rounded fraction is all ones or zero.
+  const bool near_tie = ((rounded + 1) & kFraction) < 2;
+  // A carry to 10^P, and the multiplier 2^64 - 1 of the values the binades
+  // do not serve, give P + 1 digits or more.
+  if ((digits >= kPow10[P]) | near_tie) return false;
   std::memcpy(&exponent, binade.exponent[above], 4);
-  d = {digits, exponent};
   return true;
 }
 
-static_assert(std::endian::native == std::endian::little,
-              "eight_digits packs the first digit into the lowest byte");
-
-// The eight decimal digits of n < 10^8 in ASCII, the first in the lowest
-// byte: the halves, then the pairs, then the digits are split side by side in
-// lanes of one 64-bit word (x * 10486 >> 20 is x / 100 below 10^4, and
-// x * 103 >> 10 is x / 10 below 100).
-std::uint64_t eight_digits(std::uint32_t n) {
-  const std::uint64_t fours = n / 10000 | std::uint64_t{n % 10000} << 32;
-  const std::uint64_t high_pairs = (fours * 10486 >> 20) & 0x0000007F0000007F;
-  const std::uint64_t pairs = (fours - 100 * high_pairs) << 16 | high_pairs;
-  const std::uint64_t tens = (pairs * 103 >> 10) & 0x000F000F000F000F;
-  return (tens | (pairs - 10 * tens) << 8) | 0x3030303030303030;
+// The field of v in the style of Scale (0: plain, 1: scaled), or false for
+// the exact path.
+template <int Scale>
+bool round_field(double v, Field& f) {
+  const auto bits = std::bit_cast<std::uint64_t>(v);
+  std::uint64_t digits;
+  if (!round_fast<8 + Scale>(bits, Scale == 0 ? kPlainScales : kScaledScales, digits, f.exponent)) {
+    return false;
+  }
+  // Only zero has zero digits here, and -0. is the sign bit alone: never "-0.".
+  constexpr std::uint64_t kMinusZero = std::uint64_t{1} << 63;
+  constexpr std::uint32_t kPositiveHead = 0x2E302020;  // "  0." as it lies in memory
+  constexpr std::uint32_t kMinus = 0x0D00;             // ' ' + 0x0D is '-', second column
+  const std::uint32_t head = kPositiveHead | (bits > kMinusZero ? kMinus : 0);
+  if constexpr (Scale == 0) {
+    f.head = head;
+    f.eight = static_cast<std::uint32_t>(digits);
+  } else {
+    constexpr auto kLeadUnit = static_cast<std::uint32_t>(kPow10[8]);
+    const auto nine = static_cast<std::uint32_t>(digits);
+    const std::uint32_t lead = nine / kLeadUnit;
+    f.head = head + (lead << 16);  // the lead digit in the place of the '0'
+    f.eight = nine - lead * kLeadUnit;
+  }
+  return true;
 }
 
-// One field, stored as it lies: the sign columns, the lead character and
-// the point (4 bytes), eight digits (8), the exponent part (4).
-char* put_field(char* out, bool negative, std::uint32_t lead, std::uint32_t eight,
-                std::uint32_t exponent) {
-  const std::uint32_t head = 0x2E002020 | std::uint32_t{negative} * 0x0D00 | lead << 16;
-  const std::uint64_t digits = eight_digits(eight);
-  std::memcpy(out, &head, 4);
-  std::memcpy(out + 4, &digits, 8);
-  std::memcpy(out + 12, &exponent, 4);
+// The eight decimal digits of a and of b, each below 10^8, in ASCII: a's in
+// the low eight bytes, b's in the high ones, the first digit lowest. Each is
+// split into halves of four digits (n * ceil(2^45 / 10^4) >> 45 is n / 10^4
+// for every 32-bit n), the halves into pairs (x * 5243 >> 19 is x / 100
+// below 43699), the pairs into digits (x * 6554 >> 16 is x / 10 below
+// 16384), all lanes side by side.
+__m128i sixteen_digits(std::uint32_t a, std::uint32_t b) {
+  // Multipliers the compiler cannot see into: for a known one it would
+  // replace each single multiply by a chain of shifts and adds.
+  const auto opaque = [](short k) {
+    __m128i lanes = _mm_set1_epi16(k);
+    asm("" : "+x"(lanes));
+    return lanes;
+  };
+  const __m128i n = _mm_set_epi64x(b, a);
+  const __m128i high4 = _mm_srli_epi64(_mm_mul_epu32(n, _mm_set1_epi32(0xD1B71759)), 45);
+  const __m128i low4 = _mm_sub_epi32(n, _mm_mul_epu32(high4, _mm_set1_epi32(10000)));
+  // 16-bit lanes a / 10^4, a % 10^4, b / 10^4, b % 10^4, and again.
+  const __m128i fours = _mm_or_si128(high4, _mm_slli_epi64(low4, 32));
+  const __m128i fours16 = _mm_packs_epi32(fours, fours);
+  const __m128i high2 = _mm_srli_epi16(_mm_mulhi_epu16(fours16, _mm_set1_epi16(5243)), 3);
+  const __m128i low2 = _mm_sub_epi16(fours16, _mm_mullo_epi16(high2, opaque(100)));
+  const __m128i pairs = _mm_unpacklo_epi16(high2, low2);
+  const __m128i tens = _mm_mulhi_epu16(pairs, _mm_set1_epi16(6554));
+  const __m128i ones = _mm_sub_epi16(pairs, _mm_mullo_epi16(tens, opaque(10)));
+  return _mm_or_si128(_mm_or_si128(tens, _mm_slli_epi16(ones, 8)), _mm_set1_epi8('0'));
+}
+
+void put_head_and_exponent(char* out, const Field& f) {
+  std::memcpy(out, &f.head, 4);
+  std::memcpy(out + 12, &f.exponent, 4);
+}
+
+char* put_one(char* out, const Field& f) {
+  put_head_and_exponent(out, f);
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 4), sixteen_digits(f.eight, 0));
   return out + kSifFieldWidth;
+}
+
+char* put_two(char* out, const Field& a, const Field& b) {
+  const __m128i digits = sixteen_digits(a.eight, b.eight);
+  put_head_and_exponent(out, a);
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 4), digits);
+  put_head_and_exponent(out + kSifFieldWidth, b);
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out + kSifFieldWidth + 4),
+                   _mm_unpackhi_epi64(digits, digits));
+  return out + 2 * kSifFieldWidth;
 }
 
 // The exact road: the subnormals, NaN, the infinities and the values next
@@ -99,28 +153,33 @@ char* put_field(char* out, bool negative, std::uint32_t lead, std::uint32_t eigh
   return std::copy_n(buf, len, out);
 }
 
-// NaN and the infinities go the exact road from the start.
 template <int Scale>
 char* put_style(char* out, double v) {
-  const auto bits = std::bit_cast<std::uint64_t>(v);
-  Decimal d;
-  if ((bits >> 52 & 0x7FF) == 0x7FF ||
-      !round_fast<8 + Scale>(bits, Scale == 0 ? kPlainScales : kScaledScales, d)) [[unlikely]] {
+  Field f;
+  if (!round_field<Scale>(v, f)) [[unlikely]] {
     return put_exact(out, v, Scale);
   }
-  const bool negative = (bits >> 63) & (d.digits != 0);  // never "-0."
-  if constexpr (Scale == 0) {
-    return put_field(out, negative, '0', static_cast<std::uint32_t>(d.digits), d.exponent);
-  } else {
-    const auto lead = static_cast<std::uint32_t>(d.digits / kPow10[8]);
-    return put_field(out, negative, '0' + lead,
-                     static_cast<std::uint32_t>(d.digits - lead * kPow10[8]), d.exponent);
-  }
+  return put_one(out, f);
 }
 
+// Two values at a time share the digit step; a pair with a value for the
+// exact path is written one by one.
 template <int Scale>
 char* put_fields(char* out, std::span<const double> values) {
-  for (const double v : values) out = put_style<Scale>(out, v);
+  std::size_t i = 0;
+  for (; i + 1 < values.size(); i += 2) {
+    Field a;
+    Field b;
+    const bool a_fast = round_field<Scale>(values[i], a);
+    const bool b_fast = round_field<Scale>(values[i + 1], b);
+    if (a_fast && b_fast) [[likely]] {
+      out = put_two(out, a, b);
+    } else {
+      out = put_style<Scale>(out, values[i]);
+      out = put_style<Scale>(out, values[i + 1]);
+    }
+  }
+  if (i < values.size()) out = put_style<Scale>(out, values[i]);
   return out;
 }
 

@@ -94,6 +94,38 @@ TEST(SifNumberReference, RandomBitPatternsScaled) {
   compare_random_bit_patterns(SifStyle::kScaled);
 }
 
+// A line is formatted two values at a time: its fields match the reference
+// for every length, odd or even, and wherever in a pair a value for the
+// exact path (a subnormal, NaN, an infinity, a tie, a carry) sits.
+TEST(SifNumberReference, LinesMatchFieldByField) {
+  using limits = std::numeric_limits<double>;
+  const double hand_on[] = {limits::denorm_min(),
+                            limits::quiet_NaN(),
+                            -limits::infinity(),
+                            12345678.5,
+                            99999999.5,
+                            999999999.5,
+                            -0.0};
+  std::mt19937_64 rng(seed_for("lines"));
+  for (SifStyle style : {SifStyle::kPlain, SifStyle::kScaled}) {
+    for (int i = 0; i < 50000; ++i) {
+      const std::size_t n = 1 + i % 5;
+      double values[5];
+      for (std::size_t k = 0; k < n; ++k) {
+        values[k] =
+            rng() % 4 == 0 ? hand_on[rng() % std::size(hand_on)] : std::bit_cast<double>(rng());
+      }
+      char line[16 * 5];
+      ASSERT_EQ(io::put_sif_fields(line, {values, n}, style), line + 16 * n);
+      for (std::size_t k = 0; k < n; ++k) {
+        ASSERT_EQ(std::string(line + 16 * k, 16), reference(values[k], style))
+            << "field " << k << " of " << n << ", bits 0x" << std::hex
+            << std::bit_cast<std::uint64_t>(values[k]);
+      }
+    }
+  }
+}
+
 // The nearest doubles to the midpoints between two 8- or 9-digit decimals,
 // and their neighbours, sit inside the window the fast path hands over to the
 // exact one, or just outside it.
