@@ -101,8 +101,9 @@ void raf2sif(io::WorkArray& ia, std::string_view name, int32_t iraf, int32_t lpu
     istat = -1;
   };
   // The run cannot succeed once a write on the SIF file has failed (a full
-  // disk): stop at once rather than format what cannot be written.
-  const auto written = [&] { return io::write_status(lpu) == 0; };
+  // disk): stop as soon as the failure is known rather than format what
+  // cannot be written. The blocks still queued are answered for at close.
+  const auto written = [&] { return io::write_failure(lpu) == 0; };
 
   // 1. The SIF file.
   sif::OPNSIF(io::trimmed(name), lpu, 0, st);

@@ -36,41 +36,54 @@ std::unique_ptr<BlockWriter> BlockWriter::start(int fd) {
 BlockWriter::~BlockWriter() {
   {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !busy_; });
+    changed_.wait(lock, [this] { return queue_.empty(); });
     stop_ = true;
   }
   changed_.notify_all();
   thread_.join();
 }
 
-int BlockWriter::wait(std::unique_ptr<char[]>& written) {
+int BlockWriter::write(std::unique_ptr<char[]> block, std::size_t len,
+                       std::unique_ptr<char[]>& written) {
+  int rc = 0;
+  {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return queue_.size() < kQueued; });
+    queue_.emplace_back(std::move(block), len);
+    written = std::move(written_);
+    rc = error_;
+  }
+  changed_.notify_all();
+  return rc;
+}
+
+int BlockWriter::drain() {
   std::unique_lock lock(mutex_);
-  changed_.wait(lock, [this] { return !busy_; });
-  written = std::move(block_);
+  changed_.wait(lock, [this] { return queue_.empty(); });
   return error_;
 }
 
-void BlockWriter::write(std::unique_ptr<char[]> block, std::size_t len) {
-  {
-    std::lock_guard lock(mutex_);
-    block_ = std::move(block);
-    len_ = len;
-    busy_ = true;
-  }
-  changed_.notify_all();
+int BlockWriter::failure() {
+  std::lock_guard lock(mutex_);
+  return error_;
 }
 
 void BlockWriter::run() {
   std::unique_lock lock(mutex_);
   for (;;) {
-    changed_.wait(lock, [this] { return busy_ || stop_; });
-    if (!busy_) return;
+    changed_.wait(lock, [this] { return !queue_.empty() || stop_; });
+    if (queue_.empty()) return;
+    // The front stays queued while it is written; blocks are only added
+    // behind it, which leaves it in place.
+    const char* block = queue_.front().first.get();
+    const std::size_t len = queue_.front().second;
     const bool failed = error_ != 0;
     lock.unlock();
-    const int rc = failed ? 0 : write_all(fd_, block_.get(), len_);
+    const int rc = failed ? 0 : write_all(fd_, block, len);
     lock.lock();
     if (rc != 0) error_ = rc;
-    busy_ = false;
+    written_ = std::move(queue_.front().first);
+    queue_.pop_front();
     changed_.notify_all();
   }
 }

@@ -2,17 +2,19 @@
 // a block with write() while the next one is filled, so that formatting and
 // the system call overlap on two cores. Internal to io.
 //
-// Blocks are handed over whole and written in the order given. A failed
-// write is kept: the blocks after it are not written, and the failure is
-// taken back at the next hand-over (wait).
+// Blocks are handed over whole, a few may wait in a queue, and they are
+// written in the order given. A failed write is kept: the blocks after it are
+// not written, and the failure is taken back at the next hand-over or drain.
 #ifndef RAF2SIF_IO_BLOCK_WRITER_H_
 #define RAF2SIF_IO_BLOCK_WRITER_H_
 
 #include <condition_variable>
 #include <cstddef>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace io::detail {
 
@@ -26,30 +28,38 @@ class BlockWriter {
   // started (the caller then writes its blocks itself).
   static std::unique_ptr<BlockWriter> start(int fd);
 
-  // Waits for the block in hand, then stops the thread.
+  // Writes the blocks still queued, then stops the thread.
   ~BlockWriter();
 
-  // Waits until the block in hand is written, gives it back in `written`
-  // (nullptr when there was none), and returns the first failure so far.
-  int wait(std::unique_ptr<char[]>& written);
+  // Queues a block of len bytes, to be written after those before it, first
+  // waiting while kQueued blocks are queued; gives back in `written` a block
+  // already written (nullptr when there is none) and returns the first
+  // failure so far.
+  int write(std::unique_ptr<char[]> block, std::size_t len, std::unique_ptr<char[]>& written);
 
-  // Hands over a block of len bytes to be written; only after wait().
-  void write(std::unique_ptr<char[]> block, std::size_t len);
+  // Waits until every block queued is written; the first failure.
+  int drain();
+
+  // The first failure so far, without waiting.
+  int failure();
 
   explicit BlockWriter(int fd) : fd_(fd) {}
   BlockWriter(const BlockWriter&) = delete;
   BlockWriter& operator=(const BlockWriter&) = delete;
 
  private:
+  // Blocks a formatter may run ahead of the file: the second part of a
+  // result pass hands over several at once without waiting for each.
+  static constexpr std::size_t kQueued = 4;
+
   void run();
 
   const int fd_;
   std::mutex mutex_;
   std::condition_variable changed_;
-  // Guarded by mutex_; block_ and len_ belong to the thread while busy_.
-  std::unique_ptr<char[]> block_;
-  std::size_t len_ = 0;
-  bool busy_ = false;
+  // Guarded by mutex_. The front block of the queue is the one being written.
+  std::deque<std::pair<std::unique_ptr<char[]>, std::size_t>> queue_;
+  std::unique_ptr<char[]> written_;  // the last block written, for reuse
   bool stop_ = false;
   int error_ = 0;
   std::thread thread_;

@@ -36,7 +36,7 @@ std::unique_ptr<char[]> take_block() {
 }
 
 // A written block back to the spares. Blocks of memory units join them, so
-// the spares are held to a few: the writer's, the unit's and the next.
+// the spares are held to a few.
 void keep_spare(std::unique_ptr<char[]> block) {
   constexpr std::size_t kMaxSpares = 4;
   if (block && table().spare_blocks.size() < kMaxSpares) {
@@ -46,27 +46,26 @@ void keep_spare(std::unique_ptr<char[]> block) {
 
 // Writes the block to the file. The old content of a file being rewritten is
 // discarded before its first byte is written. A full block goes to the
-// unit's writer, which writes it while the next is filled, once the block
-// before it is written; the last block is written at once, after the one in
-// the writer's hand. The first failure met stays with the unit.
+// unit's writer, which writes the blocks queued in order while the next is
+// filled; the last block joins them and all are written before this returns.
+// The first failure met stays with the unit.
 int flush_block(Unit& u, bool last) {
   if (u.error != 0) return u.error;
   if (u.fresh) {
     if (::ftruncate(u.fd, 0) != 0 && errno != EINVAL) return u.error = errno;
     u.fresh = false;
   }
-  std::unique_ptr<char[]> written;
-  if (u.writer) {
-    if (const int rc = u.writer->wait(written); rc != 0) return u.error = rc;
+  if (u.len > 0 && !last && !u.writer) u.writer = detail::BlockWriter::start(u.fd);
+  int rc = 0;
+  if (u.len > 0 && u.writer) {
+    std::unique_ptr<char[]> written;
+    rc = u.writer->write(std::exchange(u.buf, take_block()), u.len, written);
     keep_spare(std::move(written));
+  } else if (u.len > 0) {
+    rc = detail::write_all(u.fd, u.buf.get(), u.len);
   }
-  if (u.len == 0) return 0;
-  if (!last && !u.writer) u.writer = detail::BlockWriter::start(u.fd);
-  if (last || !u.writer) {
-    if (const int rc = detail::write_all(u.fd, u.buf.get(), u.len); rc != 0) return u.error = rc;
-  } else {
-    u.writer->write(std::exchange(u.buf, take_block()), u.len);
-  }
+  if (rc == 0 && last && u.writer) rc = u.writer->drain();
+  if (rc != 0) return u.error = rc;
   u.flushed += static_cast<int64_t>(u.len);
   u.len = 0;
   return 0;
@@ -285,13 +284,16 @@ int backspace(int unit) {
 int write_status(int unit) {
   if (!valid(unit)) return kIostatBadUnit;
   Unit& u = table().units[unit];
-  // As when every block was written at once: the block in the writer's hand
-  // is written before the answer.
-  if (u.error == 0 && u.writer) {
-    std::unique_ptr<char[]> written;
-    u.error = u.writer->wait(written);
-    keep_spare(std::move(written));
-  }
+  // As when every block was written at once: the blocks in the writer's
+  // queue are written before the answer.
+  if (u.error == 0 && u.writer) u.error = u.writer->drain();
+  return u.error;
+}
+
+int write_failure(int unit) {
+  if (!valid(unit)) return kIostatBadUnit;
+  Unit& u = table().units[unit];
+  if (u.error == 0 && u.writer) u.error = u.writer->failure();
   return u.error;
 }
 

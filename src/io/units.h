@@ -104,10 +104,15 @@ void write_in_two_parts(int unit, int spare, const std::function<void(int)>& fir
 int backspace(int unit);
 
 // First write failure on the unit since it was opened; 0 when none. A file's
-// full blocks are written by a thread of their own while the next is filled;
-// this waits for the block in its hand, so that the answer covers every
-// block handed over.
+// full blocks are written by a thread of their own while the next are
+// filled; this waits for the blocks it still holds, so that the answer covers
+// every block handed over.
 int write_status(int unit);
+
+// The first write failure known so far, without waiting for the blocks the
+// writer still holds: for a check between passes, which write_status or
+// close then completes.
+int write_failure(int unit);
 
 // Reads one line of console input into field: cut at its length or
 // blank-padded. A trailing carriage return is dropped.
