@@ -31,6 +31,7 @@ struct Header {
   uint8_t first_kind = 0, last_kind = 0;
   int8_t first = 0, last = 0;
   uint16_t words = 0;  // units of 64 words; 0 = all
+  bool operator==(const Header&) const = default;
 };
 
 struct Input {

@@ -513,8 +513,13 @@ std::size_t mutate(uint8_t* data, std::size_t size, std::size_t max_size, unsign
   if (rng() % 5 != 0) {
     const info::Facts facts = read(raf);
     if (facts.key && facts.key->raflib && facts.mfp) {
+      // A value put in place of itself is no mutation: try again.
+      const std::vector<uint8_t> before = raf;
+      const Header old = header;
       Mutator m(raf, header, facts, static_cast<unsigned>(rng()));
-      for (int tries = 0; tries < 4 && !done; ++tries) done = m.mutate();
+      for (int tries = 0; tries < 4 && !done; ++tries) {
+        done = m.mutate() && (raf != before || !(header == old));
+      }
     }
   }
   if (!done) {

@@ -38,7 +38,7 @@ class Mutator : public testing_support::InTempDir {
 
 // Four fifths of the mutations work on the file as RAFLIB reads it and keep
 // its length (or cut it at a record), nearly all of them changing something
-// (a few put a value in place of itself); the header is kept, or added to a
+// (a value put in place of itself is tried again); the header is kept, or added to a
 // file without one; and the reading leaves no state behind, so the seed
 // reads afterwards as in a fresh process.
 TEST_F(Mutator, MostMutationsAreTheFilesOwnAndTheHeaderStays) {
@@ -61,7 +61,7 @@ TEST_F(Mutator, MostMutationsAreTheFilesOwnAndTheHeaderStays) {
     changed += data != input;
   }
   EXPECT_GT(structured, kRuns * 6 / 10);
-  EXPECT_GT(changed, structured * 8 / 10);
+  EXPECT_GT(changed, structured * 95 / 100);
 
   std::vector<uint8_t> bare = raf_;
   bare.resize(raf_.size() + fuzz::kHeaderSize);
