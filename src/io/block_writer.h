@@ -22,6 +22,9 @@ namespace io::detail {
 // returns 0 or the errno value of the failure.
 int write_all(int fd, const char* p, std::size_t n);
 
+// A block of output and the number of bytes it holds.
+using Block = std::pair<std::unique_ptr<char[]>, std::size_t>;
+
 class BlockWriter {
  public:
   // A writer of fd with its thread started, or nullptr when no thread can be
@@ -58,7 +61,7 @@ class BlockWriter {
   std::mutex mutex_;
   std::condition_variable changed_;
   // Guarded by mutex_. The front block of the queue is the one being written.
-  std::deque<std::pair<std::unique_ptr<char[]>, std::size_t>> queue_;
+  std::deque<Block> queue_;
   std::unique_ptr<char[]> written_;  // the last block written, for reuse
   bool stop_ = false;
   int error_ = 0;

@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "io/block_writer.h"
@@ -41,7 +40,7 @@ struct Unit {
   // Writes the full blocks while the next is filled; started at the first.
   std::unique_ptr<BlockWriter> writer;
   // A memory unit's full blocks, with their lengths, in order.
-  std::vector<std::pair<std::unique_ptr<char[]>, std::size_t>> held;
+  std::vector<Block> held;
 
   // Direct access.
   int record_bytes = 0;

@@ -45,17 +45,16 @@ bool forces_inside(const Model& m, int32_t i, io::RealView tfle, io::RealView tm
          check.column("TMIDFO", i, kEndForces, kEndForces, tmidfo.size(), Item::kElement, i);
 }
 
-// The RVFORCES records of the beams among elements first .. last, each
-// checked before it is written; the first that fails ends them.
+// The RVFORCES records of the beams among elements first .. last, whose
+// indices are checked.
 void put_forces(const Model& m, int32_t isto, io::RealView tfle, io::RealView tmidfo, int32_t first,
-                int32_t last, int32_t unit, RangeCheck& check) {
+                int32_t last, int32_t unit) {
   // Copies of the views, which stay in registers across the record writes.
   const io::IntView meltyp = m.meltyp;
   const io::IntView mpevec = m.mpevec;
   std::array<double, 5 + 3 * kEndForces> v;
   for (int32_t i = first; i <= last; ++i) {
     if (meltyp(i) != kBeam) continue;
-    if (!forces_inside(m, i, tfle, tmidfo, check)) return;
     const int64_t p = mpevec(i);
     const Column middle(tmidfo, kEndForces, i);
     v[0] = 23.0;
@@ -73,11 +72,11 @@ void put_forces(const Model& m, int32_t isto, io::RealView tfle, io::RealView tm
 }
 
 // Writes the records of items 1 .. count by put(first, last, unit). A large
-// pass whose items cannot fail (sound) goes in two halves at once, the second
-// on a thread of its own through the spare unit; the bytes are the same.
+// pass goes in two halves at once, the second on a thread of its own through
+// the spare unit; the bytes are the same.
 template <class Put>
-void put_pass(int32_t unit, int32_t count, bool sound, const Put& put) {
-  if (count < kTwoPartsFrom || !sound) return put(1, count, unit);
+void put_pass(int32_t unit, int32_t count, const Put& put) {
+  if (count < kTwoPartsFrom) return put(1, count, unit);
   const int32_t half = count / 2;
   io::write_in_two_parts(
       unit, kPartUnit, [&](int lun) { put(1, half, lun); },
@@ -142,17 +141,22 @@ void WSIF_FOR(const Model& m, int32_t isto, io::RealView tfle, io::RealView tmid
   if (!check.count("MELTYP", nel, m.meltyp.size(), Item::kElement)) return;
 
   if (isto == 1) put_record(unit, "RVFORCES", {-4.0, 2.0, double(nstore), double(nel)}, kScaled);
-  // A beam that fails must have its block right after the records before it,
-  // so the pass goes in two parts only when none can.
-  bool sound = true;
+  // The beams are checked before any is written, without a message; the
+  // records before the first that fails are written, then its check again,
+  // on the unit, gives its block right after them.
   int32_t unused = 0;
   RangeCheck silent(kForError, 0, unused);
-  for (int32_t i = 1; i <= nel && sound && nel >= kTwoPartsFrom; ++i) {
-    sound = m.meltyp(i) != kBeam || forces_inside(m, i, tfle, tmidfo, silent);
+  int32_t sound = nel;
+  for (int32_t i = 1; i <= nel; ++i) {
+    if (m.meltyp(i) == kBeam && !forces_inside(m, i, tfle, tmidfo, silent)) {
+      sound = i - 1;
+      break;
+    }
   }
-  put_pass(unit, nel, sound, [&](int32_t first, int32_t last, int32_t u) {
-    put_forces(m, isto, tfle, tmidfo, first, last, u, u == unit ? check : silent);
+  put_pass(unit, sound, [&](int32_t first, int32_t last, int32_t lun) {
+    put_forces(m, isto, tfle, tmidfo, first, last, lun);
   });
+  if (sound < nel) forces_inside(m, sound + 1, tfle, tmidfo, check);
 }
 
 void WSIF_DIS(const Model& m, int32_t isto, io::RealView u, int32_t nstore, int32_t unit,
@@ -162,7 +166,7 @@ void WSIF_DIS(const Model& m, int32_t isto, io::RealView u, int32_t nstore, int3
   if (!check.columns("U", nnp, kDisplacements, u.size(), Item::kNode)) return;
 
   if (isto == 1) put_record(unit, "RVNODDIS", {-4.0, 2.0, double(nstore), double(nnp)}, kScaled);
-  put_pass(unit, nnp, true, [&](int32_t first, int32_t last, int32_t lun) {
+  put_pass(unit, nnp, [&](int32_t first, int32_t last, int32_t lun) {
     for (int32_t n = first; n <= last; ++n) {
       const Column d(u, kDisplacements, n);
       put_record(lun, "RVNODDIS",
