@@ -1,6 +1,7 @@
 // Formatted units: the console and formatted sequential files, written a
 // record at a time through a block of output.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -52,7 +53,12 @@ void keep_spare(std::unique_ptr<char[]> block) {
 int flush_block(Unit& u, bool last) {
   if (u.error != 0) return u.error;
   if (u.fresh) {
-    if (::ftruncate(u.fd, 0) != 0 && errno != EINVAL) return u.error = errno;
+    // A file that is already empty is left as it is: truncating it all the
+    // same makes the file system write the whole file back at its close, in
+    // the closing call, as it does for a file replaced by truncation.
+    struct stat st {};
+    const bool empty = ::fstat(u.fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0;
+    if (!empty && ::ftruncate(u.fd, 0) != 0 && errno != EINVAL) return u.error = errno;
     u.fresh = false;
   }
   if (u.len > 0 && !last && !u.writer) u.writer = detail::BlockWriter::start(u.fd);
