@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <system_error>
 
+#include "io/block_pool.h"
+
 namespace io::detail {
 
 int write_all(int fd, const char* p, std::size_t n) {
@@ -43,14 +45,12 @@ BlockWriter::~BlockWriter() {
   thread_.join();
 }
 
-int BlockWriter::write(std::unique_ptr<char[]> block, std::size_t len,
-                       std::unique_ptr<char[]>& written) {
+int BlockWriter::write(Block block, bool wait) {
   int rc = 0;
   {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return queue_.size() < kQueued; });
-    queue_.emplace_back(std::move(block), len);
-    written = std::move(written_);
+    if (wait) changed_.wait(lock, [this] { return queue_.size() < kQueued; });
+    queue_.push_back(std::move(block));
     rc = error_;
   }
   changed_.notify_all();
@@ -82,9 +82,12 @@ void BlockWriter::run() {
     const int rc = failed ? 0 : write_all(fd_, block, len);
     lock.lock();
     if (rc != 0) error_ = rc;
-    written_ = std::move(queue_.front().first);
+    std::unique_ptr<char[]> written = std::move(queue_.front().first);
     queue_.pop_front();
+    lock.unlock();
     changed_.notify_all();
+    block_pool().give(std::move(written));
+    lock.lock();
   }
 }
 

@@ -3,8 +3,9 @@
 // the system call overlap on two cores. Internal to io.
 //
 // Blocks are handed over whole, a few may wait in a queue, and they are
-// written in the order given. A failed write is kept: the blocks after it are
-// not written, and the failure is taken back at the next hand-over or drain.
+// written in the order given; each block written goes back to the pool. A
+// failed write is kept: the blocks after it are not written, and the failure
+// is taken back at the next hand-over or drain.
 #ifndef RAF2SIF_IO_BLOCK_WRITER_H_
 #define RAF2SIF_IO_BLOCK_WRITER_H_
 
@@ -34,11 +35,11 @@ class BlockWriter {
   // Writes the blocks still queued, then stops the thread.
   ~BlockWriter();
 
-  // Queues a block of len bytes, to be written after those before it, first
-  // waiting while kQueued blocks are queued; gives back in `written` a block
-  // already written (nullptr when there is none) and returns the first
-  // failure so far.
-  int write(std::unique_ptr<char[]> block, std::size_t len, std::unique_ptr<char[]>& written);
+  // Queues a block, to be written after those before it, and returns the
+  // first failure so far. A block just filled first waits while kQueued are
+  // queued, so that formatting runs at most that far ahead of the file; a
+  // block already held in memory (wait false) is queued at once.
+  int write(Block block, bool wait);
 
   // Waits until every block queued is written; the first failure.
   int drain();
@@ -62,7 +63,6 @@ class BlockWriter {
   std::condition_variable changed_;
   // Guarded by mutex_. The front block of the queue is the one being written.
   std::deque<Block> queue_;
-  std::unique_ptr<char[]> written_;  // the last block written, for reuse
   bool stop_ = false;
   int error_ = 0;
   std::thread thread_;

@@ -19,6 +19,7 @@ namespace io {
 
 namespace {
 
+using detail::block_pool;
 using detail::kBufferBytes;
 using detail::Kind;
 using detail::kMaxRecord;
@@ -27,30 +28,14 @@ using detail::Unit;
 using detail::UnitTable;
 using detail::valid;
 
-// An output block: a spare one when there is one, else a new one.
-std::unique_ptr<char[]> take_block() {
-  auto& spare = table().spare_blocks;
-  if (spare.empty()) return std::make_unique_for_overwrite<char[]>(kBufferBytes);
-  std::unique_ptr<char[]> block = std::move(spare.back());
-  spare.pop_back();
-  return block;
-}
-
-// A written block back to the spares. Blocks of memory units join them, so
-// the spares are held to a few.
-void keep_spare(std::unique_ptr<char[]> block) {
-  constexpr std::size_t kMaxSpares = 4;
-  if (block && table().spare_blocks.size() < kMaxSpares) {
-    table().spare_blocks.push_back(std::move(block));
-  }
-}
-
-// Writes the block to the file. The old content of a file being rewritten is
-// discarded before its first byte is written. A full block goes to the
-// unit's writer, which writes the blocks queued in order while the next is
-// filled; the last block joins them and all are written before this returns.
-// The first failure met stays with the unit.
-int flush_block(Unit& u, bool last) {
+// Writes the block to the file and goes on in `next`: a block of a second
+// part held in memory, with the bytes it holds, or when there is none an
+// empty block. The old content of a file being rewritten is discarded before
+// its first byte is written. A full block goes to the unit's writer, which
+// writes the blocks queued in order while the next is filled; the last block
+// joins them and all are written before this returns. The first failure met
+// stays with the unit.
+int flush_block(Unit& u, bool last, detail::Block next = {}) {
   if (u.error != 0) return u.error;
   if (u.fresh) {
     // A file that is already empty is left as it is: truncating it all the
@@ -62,18 +47,19 @@ int flush_block(Unit& u, bool last) {
     u.fresh = false;
   }
   if (u.len > 0 && !last && !u.writer) u.writer = detail::BlockWriter::start(u.fd);
+  const bool held = next.first != nullptr;
   int rc = 0;
   if (u.len > 0 && u.writer) {
-    std::unique_ptr<char[]> written;
-    rc = u.writer->write(std::exchange(u.buf, take_block()), u.len, written);
-    keep_spare(std::move(written));
-  } else if (u.len > 0) {
-    rc = detail::write_all(u.fd, u.buf.get(), u.len);
+    if (!held) next.first = block_pool().take();
+    rc = u.writer->write({std::exchange(u.buf, std::move(next.first)), u.len}, !held);
+  } else {
+    if (u.len > 0) rc = detail::write_all(u.fd, u.buf.get(), u.len);
+    if (held) block_pool().give(std::exchange(u.buf, std::move(next.first)));
   }
   if (rc == 0 && last && u.writer) rc = u.writer->drain();
   if (rc != 0) return u.error = rc;
   u.flushed += static_cast<int64_t>(u.len);
-  u.len = 0;
+  u.len = next.second;
   return 0;
 }
 
@@ -121,11 +107,10 @@ int console_write(Unit& u, std::string_view text, bool end_line) {
   return u.error;
 }
 
-// A memory unit keeps its full block and goes on in a new one. Only its own
-// thread touches it: the spares are the file units' thread's.
+// A memory unit keeps its full block and goes on in another. Only its own
+// thread touches the unit; the pool is shared.
 void hold_block(Unit& u) {
-  u.held.emplace_back(std::exchange(u.buf, std::make_unique_for_overwrite<char[]>(kBufferBytes)),
-                      u.len);
+  u.held.emplace_back(std::exchange(u.buf, block_pool().take()), u.len);
   u.flushed += static_cast<int64_t>(u.len);
   u.len = 0;
 }
@@ -144,17 +129,16 @@ char* reserve(Unit& u, std::size_t n) {
 }
 
 // Puts the memory unit's records after those of the file unit u: its full
-// blocks go to u's writer in order, without a copy, and its last block
+// blocks go to u's writer in order, without a copy and without waiting for
+// room in the queue, since they are in memory already; its last block
 // becomes u's block. After a write failure the rest is dropped, as a file
 // unit drops what it cannot write.
 void append_held(Unit& u, Unit& m) {
   settle_backspace(u);
   const int64_t start = u.flushed + static_cast<int64_t>(u.len);
   m.held.emplace_back(std::exchange(m.buf, nullptr), m.len);
-  for (auto& [block, len] : m.held) {
-    if (flush_block(u, false) != 0) break;
-    keep_spare(std::exchange(u.buf, std::move(block)));
-    u.len = len;
+  for (auto& block : m.held) {
+    if (flush_block(u, false, std::move(block)) != 0) break;
   }
   if (m.last_start >= 0 && u.error == 0) u.last_start = start + m.last_start;
   m.held.clear();
@@ -174,7 +158,7 @@ int open_formatted(int unit, std::string_view name, OpenStatus status) {
   int rc = 0;
   Unit* u = detail::connect(unit, name, status, Kind::kFormatted, O_WRONLY, rc);
   if (u == nullptr) return rc;
-  u->buf = take_block();
+  u->buf = block_pool().take();
   return 0;
 }
 
@@ -259,7 +243,7 @@ void write_in_two_parts(int unit, int spare, const std::function<void(int)>& fir
   }
   Unit& m = table().units[spare];
   m.kind = Kind::kMemory;
-  m.buf = take_block();
+  m.buf = block_pool().take();
   std::thread worker;
   // std::thread reports a thread that cannot be started only by throwing;
   // then the second part is formatted after the first, into memory all the

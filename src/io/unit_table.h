@@ -11,12 +11,12 @@
 #include <string_view>
 #include <vector>
 
+#include "io/block_pool.h"
 #include "io/block_writer.h"
 #include "io/units.h"
 
 namespace io::detail {
 
-constexpr std::size_t kBufferBytes = std::size_t{1} << 20;  // output block: 1 MiB
 constexpr std::size_t kMaxRecord = std::size_t{1} << 16;
 
 // kMemory: the second part of a pass written in two parts, kept in memory
@@ -59,9 +59,6 @@ struct UnitTable {
   bool console_discard = false;
   std::string* console_output = nullptr;  // where console output goes instead of stdout
   std::string default_directory;          // of the files fort.N
-  // Output blocks of closed files, kept for the next file opened: a process
-  // that converts file after file does not map and unmap a block each time.
-  std::vector<std::unique_ptr<char[]>> spare_blocks;
   UnitTable() { connect_console(); }
   void connect_console() {
     units[kConsoleIn].kind = Kind::kConsoleIn;
@@ -87,7 +84,7 @@ inline bool valid(int unit) {
 Unit* connect(int unit, std::string_view name, OpenStatus status, Kind kind, int access, int& rc);
 
 // Returns the unit to its closed state (its writer stopped after the block
-// in hand), its output block to the spares.
+// in hand), its output blocks to the pool.
 void release(Unit& u);
 
 // Writes out what a formatted file's block still holds (a record stepped back

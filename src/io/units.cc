@@ -75,7 +75,8 @@ Unit* connect(int unit, std::string_view name, OpenStatus status, Kind kind, int
 
 void release(Unit& u) {
   u.writer.reset();
-  if (u.buf) table().spare_blocks.push_back(std::move(u.buf));
+  block_pool().give(std::move(u.buf));
+  for (auto& held : u.held) block_pool().give(std::move(held.first));
   u = Unit{};
 }
 
