@@ -29,6 +29,7 @@
 #include "driver/z2edi.h"
 #include "io/text.h"
 #include "io/units.h"
+#include "io/memory.h"
 #include "io/work_array.h"
 
 namespace {
@@ -168,6 +169,9 @@ int main(int argc, char** argv) {
     std::printf("\n\n %.2f million words successfully allocated \n\n", product_single * 0.000001);
   }
 
+  // The arrays of the analysis are read into the work array a step at a
+  // time, into pages never touched before.
+  io::advise_huge_pages(block.get(), static_cast<std::size_t>(nwiwa) * sizeof(int32_t));
   io::WorkArray work(block.get(), nwiwa);
   const int32_t result = driver::z2edi(work, nwiwa);
   const std::string raf_file(io::file_name(driver::kRafUnit));

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "io/memory.h"
+
 namespace io::detail {
 
 std::unique_ptr<char[]> BlockPool::take() {
@@ -13,7 +15,9 @@ std::unique_ptr<char[]> BlockPool::take() {
       return block;
     }
   }
-  return std::make_unique_for_overwrite<char[]>(kBufferBytes);
+  auto block = std::make_unique_for_overwrite<char[]>(kBufferBytes);
+  populate(block.get(), kBufferBytes);
+  return block;
 }
 
 void BlockPool::give(std::unique_ptr<char[]> block) {

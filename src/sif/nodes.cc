@@ -3,6 +3,7 @@
 #include <array>
 
 #include "sif/check.h"
+#include "sif/passes.h"
 #include "sif/record.h"
 
 namespace sif {
@@ -21,18 +22,22 @@ constexpr int32_t kFreeCode = 5;  // written as 0
 void WSIF_GNODE(int32_t nnp, io::IntView mnpex, int32_t unit, int32_t& istat) {
   RangeCheck check(kGnodeError, unit, istat);
   if (!check.count("MNPEX", nnp, mnpex.size(), Item::kNode)) return;
-  for (int32_t i = 1; i <= nnp; ++i) {
-    put_record(unit, "GNODE", {double(mnpex(i)), double(i), 6.0, 123456.0}, io::SifStyle::kPlain);
-  }
+  put_pass(unit, nnp, [&](int32_t first, int32_t last, int32_t lun) {
+    for (int32_t i = first; i <= last; ++i) {
+      put_record(lun, "GNODE", {double(mnpex(i)), double(i), 6.0, 123456.0}, io::SifStyle::kPlain);
+    }
+  });
 }
 
 void WSIF_GCOORD(int32_t nnp, io::RealView tcoord, int32_t unit, int32_t& istat) {
   RangeCheck check(kGcoordError, unit, istat);
   if (!check.columns("TCOORD", nnp, 3, tcoord.size(), Item::kNode)) return;
-  for (int32_t i = 1; i <= nnp; ++i) {
-    const Column x(tcoord, 3, i);
-    put_record(unit, "GCOORD", {double(i), x(1), x(2), x(3)}, io::SifStyle::kPlain);
-  }
+  put_pass(unit, nnp, [&](int32_t first, int32_t last, int32_t lun) {
+    for (int32_t i = first; i <= last; ++i) {
+      const Column x(tcoord, 3, i);
+      put_record(lun, "GCOORD", {double(i), x(1), x(2), x(3)}, io::SifStyle::kPlain);
+    }
+  });
 }
 
 void WSIF_BNBCD(int32_t nnp, io::IntView nboun, int32_t unit, int32_t& istat) {

@@ -5,6 +5,7 @@
 #include "io/units.h"
 #include "sif/check.h"
 #include "sif/geometry.h"
+#include "sif/passes.h"
 #include "sif/record.h"
 
 namespace sif {
@@ -22,12 +23,6 @@ constexpr int kMaxNodes = 10;      // of an element, for its result points
 constexpr int kRotation = 9;       // values per TROT column
 constexpr int kEndForces = 6;      // per end in TFLE, and in TMIDFO
 constexpr int kDisplacements = 6;  // per node in U
-
-// A result pass of this many records or more is written in two parts at once;
-// the second part goes into memory through kPartUnit, a unit nothing else
-// uses.
-constexpr int32_t kTwoPartsFrom = 4096;
-constexpr int32_t kPartUnit = 98;
 
 // Signs that turn the analysis' forces into the SIF convention, component by
 // component, at the first end, the middle and the second end.
@@ -71,16 +66,45 @@ void put_forces(const Model& m, int32_t isto, io::RealView tfle, io::RealView tm
   }
 }
 
-// Writes the records of items 1 .. count by put(first, last, unit). A large
-// pass goes in two halves at once, the second on a thread of its own through
-// the spare unit; the bytes are the same.
-template <class Put>
-void put_pass(int32_t unit, int32_t count, const Put& put) {
-  if (count < kTwoPartsFrom) return put(1, count, unit);
-  const int32_t half = count / 2;
-  io::write_in_two_parts(
-      unit, kPartUnit, [&](int lun) { put(1, half, lun); },
-      [&](int lun) { put(half + 1, count, lun); });
+// Beam i's end points into coor by COOELM, which may warn on lpu, and its
+// column of TROT checked; false at the first that fails, with the block on
+// lpu (nothing when lpu is 0) and istat decreased by 1.
+bool end_points(const Model& m, int32_t i, std::array<double, 3 * kMaxNodes>& coor, int32_t lpu,
+                int32_t& istat) {
+  int32_t st = 0;
+  COOELM(i, coor, m.mnpc, m.mpmnpc, m.melecc, m.tcoord, m.ecc, kEccValues, kMaxNodes, lpu, st);
+  if (st != 0) {
+    write_header(lpu, kIniError);
+    istat -= 1;
+    return false;
+  }
+  RangeCheck check(kIniError, lpu, istat);
+  return check.column("TROT", i, kRotation, kRotation, m.trot.size(), Item::kElement, i);
+}
+
+// The RDPOINTS record of beam i: its ends, its middle and the rows of its
+// TROT matrix.
+void put_points(const Model& m, int32_t i, const std::array<double, 3 * kMaxNodes>& coor,
+                int32_t unit) {
+  const Column r(m.trot, kRotation, i);  // 3 x 3, column by column
+  const double* p1 = &coor[0];
+  const double* p2 = &coor[3];
+  const double xm = (p1[0] + p2[0]) * 0.5;
+  const double ym = (p1[1] + p2[1]) * 0.5;
+  const double zm = (p1[2] + p2[2]) * 0.5;
+  // One row per line of the record.
+  // clang-format off
+  put_record(unit, "RDPOINTS",
+             {30.0,  1.0,  double(i), 15.0,
+              15.0,  3.0,  10103.0,   1.0,
+              0.0,   1.0,  p1[0],     p1[1],
+              p1[2], 2.0,  xm,        ym,
+              zm,    3.0,  p2[0],     p2[1],
+              p2[2], r(1), r(4),      r(7),
+              r(2),  r(5), r(8),      r(3),
+              r(6),  r(9)},
+             kScaled);
+  // clang-format on
 }
 
 }  // namespace
@@ -93,36 +117,24 @@ void WSIF_INI(const Model& m, int32_t nstore, int32_t unit, int32_t& istat) {
   put_record(unit, "RDFORCES", {9.0, 15.0, 6.0, 1.0, 2.0, 3.0, 10.0, 11.0, 12.0}, kScaled);
   put_record(unit, "RDNODRES", {9.0, 6.0, 6.0, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0}, kScaled);
   put_record(unit, "RDPOINTS", {-4.0, 2.0, 1.0, double(nel)}, kScaled);
-  for (int32_t i = 1; i <= nel; ++i) {
-    if (m.meltyp(i) != kBeam) continue;
+  int32_t unused = 0;
+  const int32_t sound = sound_items(nel, [&](int32_t i) {
     std::array<double, 3 * kMaxNodes> coor{};
-    int32_t st = 0;
-    COOELM(i, coor, m.mnpc, m.mpmnpc, m.melecc, m.tcoord, m.ecc, kEccValues, kMaxNodes, unit, st);
-    if (st != 0) {
-      write_header(unit, kIniError);
-      istat -= 1;
-      return;
+    return m.meltyp(i) != kBeam || end_points(m, i, coor, 0, unused);
+  });
+  put_pass(unit, sound, [&](int32_t first, int32_t last, int32_t lun) {
+    for (int32_t i = first; i <= last; ++i) {
+      if (m.meltyp(i) != kBeam) continue;
+      std::array<double, 3 * kMaxNodes> coor{};
+      int32_t st = 0;
+      end_points(m, i, coor, lun, st);
+      put_points(m, i, coor, lun);
     }
-    if (!check.column("TROT", i, kRotation, kRotation, m.trot.size(), Item::kElement, i)) return;
-    const Column r(m.trot, kRotation, i);  // 3 x 3, column by column
-    const double* p1 = &coor[0];
-    const double* p2 = &coor[3];
-    const double xm = (p1[0] + p2[0]) * 0.5;
-    const double ym = (p1[1] + p2[1]) * 0.5;
-    const double zm = (p1[2] + p2[2]) * 0.5;
-    // One row per line of the record.
-    // clang-format off
-    put_record(unit, "RDPOINTS",
-               {30.0,  1.0,  double(i), 15.0,
-                15.0,  3.0,  10103.0,   1.0,
-                0.0,   1.0,  p1[0],     p1[1],
-                p1[2], 2.0,  xm,        ym,
-                zm,    3.0,  p2[0],     p2[1],
-                p2[2], r(1), r(4),      r(7),
-                r(2),  r(5), r(8),      r(3),
-                r(6),  r(9)},
-               kScaled);
-    // clang-format on
+  });
+  if (sound < nel) {
+    std::array<double, 3 * kMaxNodes> coor{};
+    end_points(m, sound + 1, coor, unit, istat);
+    return;
   }
   put_record(unit, "RDIELCOR", {8.0, 15.0, 0.0, 0.0, 0.0, -1.0, 0.0, 1.0}, kScaled);
   for (int32_t k = 1; k <= nstore; ++k) {
@@ -141,18 +153,11 @@ void WSIF_FOR(const Model& m, int32_t isto, io::RealView tfle, io::RealView tmid
   if (!check.count("MELTYP", nel, m.meltyp.size(), Item::kElement)) return;
 
   if (isto == 1) put_record(unit, "RVFORCES", {-4.0, 2.0, double(nstore), double(nel)}, kScaled);
-  // The beams are checked before any is written, without a message; the
-  // records before the first that fails are written, then its check again,
-  // on the unit, gives its block right after them.
   int32_t unused = 0;
   RangeCheck silent(kForError, 0, unused);
-  int32_t sound = nel;
-  for (int32_t i = 1; i <= nel; ++i) {
-    if (m.meltyp(i) == kBeam && !forces_inside(m, i, tfle, tmidfo, silent)) {
-      sound = i - 1;
-      break;
-    }
-  }
+  const int32_t sound = sound_items(nel, [&](int32_t i) {
+    return m.meltyp(i) != kBeam || forces_inside(m, i, tfle, tmidfo, silent);
+  });
   put_pass(unit, sound, [&](int32_t first, int32_t last, int32_t lun) {
     put_forces(m, isto, tfle, tmidfo, first, last, lun);
   });
