@@ -27,9 +27,9 @@
 #include "driver/process_state.h"
 #include "driver/strings.h"
 #include "driver/z2edi.h"
+#include "io/memory.h"
 #include "io/text.h"
 #include "io/units.h"
-#include "io/memory.h"
 #include "io/work_array.h"
 
 namespace {
