@@ -141,7 +141,6 @@ void append_held(Unit& u, Unit& m) {
     if (flush_block(u, false, std::move(block)) != 0) break;
   }
   if (m.last_start >= 0 && u.error == 0) u.last_start = start + m.last_start;
-  m.held.clear();
 }
 
 }  // namespace
@@ -232,13 +231,12 @@ void records_end(int unit, char* end, const char* last) {
   u.len = static_cast<std::size_t>(end - u.buf.get());
 }
 
-void write_in_two_parts(int unit, int spare, const std::function<void(int)>& first,
+void write_in_two_parts(int unit, int spare, const std::function<bool(int)>& first,
                         const std::function<void(int)>& second) {
   if (!valid(unit) || !valid(spare) || spare == unit ||
       table().units[unit].kind != Kind::kFormatted || table().units[unit].error != 0 ||
       table().units[spare].kind != Kind::kClosed) {
-    first(unit);
-    second(unit);
+    if (first(unit)) second(unit);
     return;
   }
   Unit& m = table().units[spare];
@@ -252,13 +250,13 @@ void write_in_two_parts(int unit, int spare, const std::function<void(int)>& fir
     worker = std::thread([&second, spare] { second(spare); });
   } catch (const std::system_error&) {
   }
-  first(unit);
+  const bool whole = first(unit);
   if (worker.joinable()) {
     worker.join();
-  } else {
+  } else if (whole) {
     second(spare);
   }
-  append_held(table().units[unit], m);
+  if (whole) append_held(table().units[unit], m);
   detail::release(m);
 }
 

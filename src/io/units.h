@@ -95,8 +95,10 @@ void records_end(int unit, char* end, const char* last);
 // failure and spare is a closed unit, second writes on spare, into memory, on
 // a thread of its own while first writes on the unit, and its records then
 // follow first's on the unit (the last of them the record a step back goes
-// over). Neither part may open or close units, nor write on other units.
-void write_in_two_parts(int unit, int spare, const std::function<void(int)>& first,
+// over). A first part that stops (returns false) ends the pass: the second's
+// records are dropped, or second is not called. Neither part may open or
+// close units, nor write on other units.
+void write_in_two_parts(int unit, int spare, const std::function<bool(int)>& first,
                         const std::function<void(int)>& second);
 
 // Steps back over the last record written: the next record written replaces

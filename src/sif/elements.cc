@@ -38,23 +38,6 @@ void put_node_lines(int32_t unit, io::IntView mnpc, int64_t first, int64_t n) {
   if (filled > 0) put_record(unit, "", std::span<const double>(lines.data(), filled), kPlain);
 }
 
-// The GELMNT1 record of element i of the given type, with `listed` of its
-// n nodes from MNPC(first) on.
-void put_element(int32_t unit, int32_t external, int32_t i, int32_t type, io::IntView mnpc,
-                 int64_t first, int64_t n, int64_t listed) {
-  if (type == kNodeListType) {
-    put_record(unit, "GELMNT1", {double(external), double(i), double(type), double(n)}, kPlain);
-    put_node_lines(unit, mnpc, first, listed);
-    return;
-  }
-  std::array<double, kValuesPerLine + kMaxListedNodes> v = {double(external), double(i),
-                                                            double(type), 0.0};
-  for (int64_t k = 0; k < listed; ++k) v[kValuesPerLine + k] = mnpc(first + k);
-  const int node_lines = n > 8 ? 3 : n > 4 ? 2 : 1;
-  put_record(unit, "GELMNT1", std::span<const double>(v.data(), kValuesPerLine * (1 + node_lines)),
-             kPlain);
-}
-
 // The external number of an internal one of element i, an internal number of
 // 0 or less standing for itself; false when it is out of range of mex.
 bool external_number(RangeCheck& check, std::string_view name, io::IntView mex, int32_t internal,
@@ -78,35 +61,33 @@ void WSIF_GELMNT1(int32_t nel, int32_t nnp, io::IntView mnpc, io::IntView mpmnpc
       !check.count("MELTYP", nel, meltyp.size(), Item::kElement)) {
     return;
   }
-  const auto nodes = [&](RangeCheck& c, int32_t i, int64_t& first, int64_t& n, int64_t& listed) {
-    if (!c.node_list("MNPC", mpmnpc, i, mnpc.size(), first, n)) return false;
-    listed = meltyp(i) == kNodeListType ? n : std::min<int64_t>(n, kMaxListedNodes);
-    // A node the model does not have would make the SIF element refer to
-    // nothing; GNODE writes the nodes of MNPEX, 1 .. NNP.
-    for (int64_t p = first; p < first + listed; ++p) {
-      if (!c.index("MNPEX", mnpc(p), nnp, Item::kElement, i)) return false;
+  put_pass(unit, nel, istat, [&](int32_t from, int32_t to, int32_t lun, int32_t& st) {
+    RangeCheck c(kGelmnt1Error, lun, st);
+    for (int32_t i = from; i <= to; ++i) {
+      const int32_t type = meltyp(i);
+      int64_t first = 0;
+      int64_t n = 0;
+      if (!c.node_list("MNPC", mpmnpc, i, mnpc.size(), first, n)) return false;
+      const int64_t listed = type == kNodeListType ? n : std::min<int64_t>(n, kMaxListedNodes);
+      // A node the model does not have would make the SIF element refer to
+      // nothing; GNODE writes the nodes of MNPEX, 1 .. NNP.
+      for (int64_t p = first; p < first + listed; ++p) {
+        if (!c.index("MNPEX", mnpc(p), nnp, Item::kElement, i)) return false;
+      }
+      if (type == kNodeListType) {
+        put_record(lun, "GELMNT1", {double(melex(i)), double(i), double(type), double(n)}, kPlain);
+        put_node_lines(lun, mnpc, first, listed);
+        continue;
+      }
+      std::array<double, kValuesPerLine + kMaxListedNodes> v = {double(melex(i)), double(i),
+                                                                double(type), 0.0};
+      for (int64_t k = 0; k < listed; ++k) v[kValuesPerLine + k] = mnpc(first + k);
+      const int node_lines = n > 8 ? 3 : n > 4 ? 2 : 1;
+      put_record(lun, "GELMNT1",
+                 std::span<const double>(v.data(), kValuesPerLine * (1 + node_lines)), kPlain);
     }
     return true;
-  };
-  int64_t first = 0;
-  int64_t n = 0;
-  int64_t listed = 0;
-  int32_t unused = 0;
-  RangeCheck silent(kGelmnt1Error, 0, unused);
-  const int32_t sound =
-      sound_items(nel, [&](int32_t i) { return nodes(silent, i, first, n, listed); });
-  put_pass(unit, sound, [&](int32_t from, int32_t to, int32_t lun) {
-    int32_t st = 0;
-    RangeCheck known(kGelmnt1Error, 0, st);
-    for (int32_t i = from; i <= to; ++i) {
-      int64_t at = 0;
-      int64_t count = 0;
-      int64_t shown = 0;
-      nodes(known, i, at, count, shown);
-      put_element(lun, melex(i), i, meltyp(i), mnpc, at, count, shown);
-    }
   });
-  if (sound < nel) nodes(check, sound + 1, first, n, listed);
 }
 
 void WSIF_GELREF1(int32_t nel, io::IntView mpmnpc, io::IntView melgeo, io::IntView melmat,
@@ -119,60 +100,43 @@ void WSIF_GELREF1(int32_t nel, io::IntView mpmnpc, io::IntView melgeo, io::IntVi
       !check.count("MELLOC", nel, melloc.size(), Item::kElement)) {
     return;
   }
-  // Element i's references, external numbers: material, section, unit
-  // vector, and the eccentricities of its first nodes (of n).
-  struct References {
-    double mat = 0.0;
-    double geo = 0.0;
-    double loc = 0.0;
-    int64_t n = 0;
-    std::array<double, kReferencedNodes> e = {0.0, 0.0, 0.0, 0.0};
-  };
-  const auto references = [&](RangeCheck& c, int32_t i, References& r) {
-    if (!external_number(c, "MEXMAT", mexmat, melmat(i), i, r.mat) ||
-        !external_number(c, "MEXGEO", mexgeo, melgeo(i), i, r.geo) ||
-        !external_number(c, "MEXLOC", mexloc, melloc(i), i, r.loc)) {
-      return false;
-    }
-    int64_t first = 0;
-    if (!c.node_list("MELECC", mpmnpc, i, melecc.size(), first, r.n)) return false;
-    for (int64_t k = 0; k < std::min<int64_t>(r.n, kReferencedNodes); ++k) {
-      if (!external_number(c, "MEXECC", mexecc, std::max(melecc(first + k), 0), i, r.e[k])) {
+  put_pass(unit, nel, istat, [&](int32_t from, int32_t to, int32_t lun, int32_t& st) {
+    RangeCheck c(kGelref1Error, lun, st);
+    for (int32_t i = from; i <= to; ++i) {
+      double mat = 0.0;
+      double geo = 0.0;
+      double loc = 0.0;
+      if (!external_number(c, "MEXMAT", mexmat, melmat(i), i, mat) ||
+          !external_number(c, "MEXGEO", mexgeo, melgeo(i), i, geo) ||
+          !external_number(c, "MEXLOC", mexloc, melloc(i), i, loc)) {
         return false;
       }
-    }
-    return true;
-  };
-  int32_t unused = 0;
-  RangeCheck silent(kGelref1Error, 0, unused);
-  const int32_t sound = sound_items(nel, [&](int32_t i) {
-    References r;
-    return references(silent, i, r);
-  });
-  put_pass(unit, sound, [&](int32_t first, int32_t last, int32_t lun) {
-    int32_t st = 0;
-    RangeCheck known(kGelref1Error, 0, st);
-    for (int32_t i = first; i <= last; ++i) {
-      References r;
-      references(known, i, r);
-      const auto& e = r.e;
+      int64_t first = 0;
+      int64_t n = 0;
+      if (!c.node_list("MELECC", mpmnpc, i, melecc.size(), first, n)) return false;
+      std::array<double, kReferencedNodes> e = {0.0, 0.0, 0.0, 0.0};
+      for (int64_t k = 0; k < std::min<int64_t>(n, kReferencedNodes); ++k) {
+        if (!external_number(c, "MEXECC", mexecc, std::max(melecc(first + k), 0), i, e[k])) {
+          return false;
+        }
+      }
+
       // One common eccentricity, unless a 2- or 4-node element has differing
       // ones; any other node count takes its first node's.
-      const bool differ = (r.n == 2 && e[0] != e[1]) ||
-                          (r.n == 4 && !(e[0] == e[1] && e[1] == e[2] && e[2] == e[3]));
+      const bool differ =
+          (n == 2 && e[0] != e[1]) || (n == 4 && !(e[0] == e[1] && e[1] == e[2] && e[2] == e[3]));
       if (differ) {
         put_record(lun, "GELREF1",
-                   {double(i), r.mat, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, r.geo, 0.0, -1.0, r.loc, e[0],
-                    e[1], e[2], e[3]},
+                   {double(i), mat, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, geo, 0.0, -1.0, loc, e[0], e[1],
+                    e[2], e[3]},
                    kPlain);
       } else {
         put_record(lun, "GELREF1",
-                   {double(i), r.mat, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, r.geo, 0.0, e[0], r.loc},
-                   kPlain);
+                   {double(i), mat, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, geo, 0.0, e[0], loc}, kPlain);
       }
     }
+    return true;
   });
-  if (References r; sound < nel) references(check, sound + 1, r);
 }
 
 void WSIF_GUNIVEC(int32_t nlc, io::RealView zloc, io::IntView mexloc, int32_t unit,

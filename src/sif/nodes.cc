@@ -22,21 +22,23 @@ constexpr int32_t kFreeCode = 5;  // written as 0
 void WSIF_GNODE(int32_t nnp, io::IntView mnpex, int32_t unit, int32_t& istat) {
   RangeCheck check(kGnodeError, unit, istat);
   if (!check.count("MNPEX", nnp, mnpex.size(), Item::kNode)) return;
-  put_pass(unit, nnp, [&](int32_t first, int32_t last, int32_t lun) {
+  put_pass(unit, nnp, istat, [&](int32_t first, int32_t last, int32_t lun, int32_t&) {
     for (int32_t i = first; i <= last; ++i) {
       put_record(lun, "GNODE", {double(mnpex(i)), double(i), 6.0, 123456.0}, io::SifStyle::kPlain);
     }
+    return true;
   });
 }
 
 void WSIF_GCOORD(int32_t nnp, io::RealView tcoord, int32_t unit, int32_t& istat) {
   RangeCheck check(kGcoordError, unit, istat);
   if (!check.columns("TCOORD", nnp, 3, tcoord.size(), Item::kNode)) return;
-  put_pass(unit, nnp, [&](int32_t first, int32_t last, int32_t lun) {
+  put_pass(unit, nnp, istat, [&](int32_t first, int32_t last, int32_t lun, int32_t&) {
     for (int32_t i = first; i <= last; ++i) {
       const Column x(tcoord, 3, i);
       put_record(lun, "GCOORD", {double(i), x(1), x(2), x(3)}, io::SifStyle::kPlain);
     }
+    return true;
   });
 }
 

@@ -1,11 +1,8 @@
 // The long passes of the SIF writers: a record or a few for every node or
 // element. A long pass is written in two halves at once, the second on a
-// thread of its own into memory, and the bytes are those of one pass.
-//
-// A pass that may stop at a bad index is checked first, without a message:
-// the records of the items before the first that fails are written as one
-// pass without checks, then that item's check again, on the unit, writes its
-// block right after them, as when the pass had stopped there.
+// thread of its own into memory, and the bytes are those of one pass: a half
+// that stops at a bad index has its block right after the records before
+// it, and a first half that stops ends the pass.
 #ifndef RAF2SIF_SIF_PASSES_H_
 #define RAF2SIF_SIF_PASSES_H_
 
@@ -20,24 +17,23 @@ namespace sif {
 constexpr int32_t kTwoPartsFrom = 4096;
 constexpr int32_t kPartUnit = 98;
 
-// Writes the records of items 1 .. count by put(first, last, unit).
+// Writes the records of items 1 .. count by put(first, last, unit, istat),
+// which returns false when it stops at a bad item, with its block on the unit
+// and istat decreased by 1. Returns false when the pass stopped, with istat
+// as one pass would leave it.
 template <class Put>
-void put_pass(int32_t unit, int32_t count, const Put& put) {
-  if (count < kTwoPartsFrom) return put(1, count, unit);
+bool put_pass(int32_t unit, int32_t count, int32_t& istat, const Put& put) {
+  if (count < kTwoPartsFrom) return put(1, count, unit, istat);
   const int32_t half = count / 2;
+  int32_t first_status = 0;
+  int32_t second_status = 0;
+  bool first_whole = true;
+  bool second_whole = true;
   io::write_in_two_parts(
-      unit, kPartUnit, [&](int lun) { put(1, half, lun); },
-      [&](int lun) { put(half + 1, count, lun); });
-}
-
-// The number of items 1 .. count before the first for which sound(i) is
-// false: count when every one is sound.
-template <class Sound>
-int32_t sound_items(int32_t count, const Sound& sound) {
-  for (int32_t i = 1; i <= count; ++i) {
-    if (!sound(i)) return i - 1;
-  }
-  return count < 0 ? 0 : count;
+      unit, kPartUnit, [&](int lun) { return first_whole = put(1, half, lun, first_status); },
+      [&](int lun) { second_whole = put(half + 1, count, lun, second_status); });
+  istat += first_whole ? second_status : first_status;
+  return first_whole && second_whole;
 }
 
 }  // namespace sif

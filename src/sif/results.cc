@@ -40,16 +40,18 @@ bool forces_inside(const Model& m, int32_t i, io::RealView tfle, io::RealView tm
          check.column("TMIDFO", i, kEndForces, kEndForces, tmidfo.size(), Item::kElement, i);
 }
 
-// The RVFORCES records of the beams among elements first .. last, whose
-// indices are checked.
-void put_forces(const Model& m, int32_t isto, io::RealView tfle, io::RealView tmidfo, int32_t first,
-                int32_t last, int32_t unit) {
+// The RVFORCES records of the beams among elements first .. last; false at
+// the first beam whose indices fail their check, with its block on the unit.
+bool put_forces(const Model& m, int32_t isto, io::RealView tfle, io::RealView tmidfo, int32_t first,
+                int32_t last, int32_t unit, int32_t& istat) {
+  RangeCheck check(kForError, unit, istat);
   // Copies of the views, which stay in registers across the record writes.
   const io::IntView meltyp = m.meltyp;
   const io::IntView mpevec = m.mpevec;
   std::array<double, 5 + 3 * kEndForces> v;
   for (int32_t i = first; i <= last; ++i) {
     if (meltyp(i) != kBeam) continue;
+    if (!forces_inside(m, i, tfle, tmidfo, check)) return false;
     const int64_t p = mpevec(i);
     const Column middle(tmidfo, kEndForces, i);
     v[0] = 23.0;
@@ -64,28 +66,24 @@ void put_forces(const Model& m, int32_t isto, io::RealView tfle, io::RealView tm
     }
     put_record(unit, "RVFORCES", v, kScaled);
   }
+  return true;
 }
 
-// Beam i's end points into coor by COOELM, which may warn on lpu, and its
-// column of TROT checked; false at the first that fails, with the block on
-// lpu (nothing when lpu is 0) and istat decreased by 1.
-bool end_points(const Model& m, int32_t i, std::array<double, 3 * kMaxNodes>& coor, int32_t lpu,
-                int32_t& istat) {
+// The RDPOINTS record of beam i: its ends from COOELM, which may warn on the
+// unit, its middle and the rows of its TROT matrix; false, with the block on
+// the unit, when its coordinates or its axes cannot be found.
+bool put_points(const Model& m, int32_t i, int32_t unit, int32_t& istat) {
+  std::array<double, 3 * kMaxNodes> coor{};
   int32_t st = 0;
-  COOELM(i, coor, m.mnpc, m.mpmnpc, m.melecc, m.tcoord, m.ecc, kEccValues, kMaxNodes, lpu, st);
+  COOELM(i, coor, m.mnpc, m.mpmnpc, m.melecc, m.tcoord, m.ecc, kEccValues, kMaxNodes, unit, st);
   if (st != 0) {
-    write_header(lpu, kIniError);
+    write_header(unit, kIniError);
     istat -= 1;
     return false;
   }
-  RangeCheck check(kIniError, lpu, istat);
-  return check.column("TROT", i, kRotation, kRotation, m.trot.size(), Item::kElement, i);
-}
-
-// The RDPOINTS record of beam i: its ends, its middle and the rows of its
-// TROT matrix.
-void put_points(const Model& m, int32_t i, const std::array<double, 3 * kMaxNodes>& coor,
-                int32_t unit) {
+  RangeCheck check(kIniError, unit, istat);
+  if (!check.column("TROT", i, kRotation, kRotation, m.trot.size(), Item::kElement, i))
+    return false;
   const Column r(m.trot, kRotation, i);  // 3 x 3, column by column
   const double* p1 = &coor[0];
   const double* p2 = &coor[3];
@@ -105,6 +103,7 @@ void put_points(const Model& m, int32_t i, const std::array<double, 3 * kMaxNode
               r(6),  r(9)},
              kScaled);
   // clang-format on
+  return true;
 }
 
 }  // namespace
@@ -117,25 +116,14 @@ void WSIF_INI(const Model& m, int32_t nstore, int32_t unit, int32_t& istat) {
   put_record(unit, "RDFORCES", {9.0, 15.0, 6.0, 1.0, 2.0, 3.0, 10.0, 11.0, 12.0}, kScaled);
   put_record(unit, "RDNODRES", {9.0, 6.0, 6.0, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0}, kScaled);
   put_record(unit, "RDPOINTS", {-4.0, 2.0, 1.0, double(nel)}, kScaled);
-  int32_t unused = 0;
-  const int32_t sound = sound_items(nel, [&](int32_t i) {
-    std::array<double, 3 * kMaxNodes> coor{};
-    return m.meltyp(i) != kBeam || end_points(m, i, coor, 0, unused);
-  });
-  put_pass(unit, sound, [&](int32_t first, int32_t last, int32_t lun) {
-    for (int32_t i = first; i <= last; ++i) {
-      if (m.meltyp(i) != kBeam) continue;
-      std::array<double, 3 * kMaxNodes> coor{};
-      int32_t st = 0;
-      end_points(m, i, coor, lun, st);
-      put_points(m, i, coor, lun);
-    }
-  });
-  if (sound < nel) {
-    std::array<double, 3 * kMaxNodes> coor{};
-    end_points(m, sound + 1, coor, unit, istat);
-    return;
-  }
+  const bool whole =
+      put_pass(unit, nel, istat, [&](int32_t first, int32_t last, int32_t lun, int32_t& st) {
+        for (int32_t i = first; i <= last; ++i) {
+          if (m.meltyp(i) == kBeam && !put_points(m, i, lun, st)) return false;
+        }
+        return true;
+      });
+  if (!whole) return;
   put_record(unit, "RDIELCOR", {8.0, 15.0, 0.0, 0.0, 0.0, -1.0, 0.0, 1.0}, kScaled);
   for (int32_t k = 1; k <= nstore; ++k) {
     put_record(unit, "RDRESREF",
@@ -153,15 +141,9 @@ void WSIF_FOR(const Model& m, int32_t isto, io::RealView tfle, io::RealView tmid
   if (!check.count("MELTYP", nel, m.meltyp.size(), Item::kElement)) return;
 
   if (isto == 1) put_record(unit, "RVFORCES", {-4.0, 2.0, double(nstore), double(nel)}, kScaled);
-  int32_t unused = 0;
-  RangeCheck silent(kForError, 0, unused);
-  const int32_t sound = sound_items(nel, [&](int32_t i) {
-    return m.meltyp(i) != kBeam || forces_inside(m, i, tfle, tmidfo, silent);
+  put_pass(unit, nel, istat, [&](int32_t first, int32_t last, int32_t lun, int32_t& st) {
+    return put_forces(m, isto, tfle, tmidfo, first, last, lun, st);
   });
-  put_pass(unit, sound, [&](int32_t first, int32_t last, int32_t lun) {
-    put_forces(m, isto, tfle, tmidfo, first, last, lun);
-  });
-  if (sound < nel) forces_inside(m, sound + 1, tfle, tmidfo, check);
 }
 
 void WSIF_DIS(const Model& m, int32_t isto, io::RealView u, int32_t nstore, int32_t unit,
@@ -171,13 +153,14 @@ void WSIF_DIS(const Model& m, int32_t isto, io::RealView u, int32_t nstore, int3
   if (!check.columns("U", nnp, kDisplacements, u.size(), Item::kNode)) return;
 
   if (isto == 1) put_record(unit, "RVNODDIS", {-4.0, 2.0, double(nstore), double(nnp)}, kScaled);
-  put_pass(unit, nnp, [&](int32_t first, int32_t last, int32_t lun) {
+  put_pass(unit, nnp, istat, [&](int32_t first, int32_t last, int32_t lun, int32_t&) {
     for (int32_t n = first; n <= last; ++n) {
       const Column d(u, kDisplacements, n);
       put_record(lun, "RVNODDIS",
                  {11.0, double(isto), double(n), 6.0, 0.0, d(1), d(2), d(3), d(4), d(5), d(6)},
                  kScaled);
     }
+    return true;
   });
 }
 

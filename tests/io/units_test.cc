@@ -158,6 +158,7 @@ TEST_F(Units, TwoPartsFollowEachOtherAsIfWrittenByOneThread) {
       for (int i = 0; i < count; ++i) {
         io::write_record(unit, std::string(1, tag) + std::to_string(i) + std::string(i % 700, '.'));
       }
+      return true;
     };
   };
   std::string want;
@@ -186,11 +187,35 @@ TEST_F(Units, TwoPartsFollowEachOtherAsIfWrittenByOneThread) {
   EXPECT_EQ(read_file("busy.txt"), "");
 }
 
+// A first part that stops ends the pass, with the second on its own thread
+// or after it: nothing of the second reaches the file.
+TEST_F(Units, AFirstPartThatStopsDropsTheSecond) {
+  const auto first = [](int unit) {
+    io::write_record(unit, "FIRST");
+    return false;
+  };
+  const auto second = [](int unit) {
+    for (int i = 0; i < 5000; ++i) io::write_record(unit, std::string(300, 's'));
+  };
+  for (const bool spare_busy : {false, true}) {
+    ASSERT_EQ(io::open_formatted(17, "stop.sif", io::OpenStatus::kUnknown), 0);
+    if (spare_busy) {
+      ASSERT_EQ(io::open_formatted(98, "busy.txt", io::OpenStatus::kUnknown), 0);
+    }
+    io::write_in_two_parts(17, 98, first, second);
+    io::write_record(17, "NEXT");
+    EXPECT_EQ(io::close(17), 0);
+    EXPECT_EQ(io::close(98), 0);
+    EXPECT_EQ(read_file("stop.sif"), "FIRST\r\nNEXT\r\n") << spare_busy;
+  }
+}
+
 TEST_F(Units, AWriteFailureBeforeTheSecondPartIsKept) {
   ASSERT_EQ(io::open_formatted(17, "/dev/full", io::OpenStatus::kOld), 0);
   const std::string line(1000, 'x');
   const auto part = [&line](int unit) {
     for (int i = 0; i < 3000; ++i) io::write_record(unit, line);
+    return true;
   };
   io::write_in_two_parts(17, 98, part, part);
   EXPECT_NE(io::write_status(17), 0);

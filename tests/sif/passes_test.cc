@@ -24,9 +24,10 @@ class Passes : public sif_test::SifFile {
   // A chain of two-node beams, but for element 1500 of type 70 with twelve
   // nodes and beam 4500 with twelve, which COOELM warns about in the second
   // part; a bad node (failing) stops GELMNT1 and the result points at element
-  // 5000, and a bad material stops GELREF1 at element 5500.
+  // 5000, and a bad material stops GELREF1 at element 5500; written again
+  // with a bad material at 2500 as well, GELREF1 stops in the first part.
   struct Arrays {
-    std::vector<int32_t> mnpc, mpmnpc, meltyp, melex, mnpex, melecc, zeros, ones;
+    std::vector<int32_t> mnpc, mpmnpc, meltyp, melex, mnpex, melecc, zeros, ones, early;
     std::vector<double> tcoord, trot;
   };
 
@@ -50,6 +51,8 @@ class Passes : public sif_test::SifFile {
       a.mnpc[static_cast<std::size_t>(a.mpmnpc[5000 - 1])] = kCount + 1;
       a.ones[5500 - 1] = 2;
     }
+    a.early = a.ones;
+    if (failing) a.early[2500 - 1] = 2;
     return a;
   }
 
@@ -63,7 +66,7 @@ class Passes : public sif_test::SifFile {
     const io::IntView mnpc = arrays.ints(a.mnpc), mpmnpc = arrays.ints(a.mpmnpc);
     const io::IntView meltyp = arrays.ints(a.meltyp), zeros = arrays.ints(a.zeros);
     const io::IntView one = arrays.ints({7});
-    istat.assign(5, 0);
+    istat.assign(6, 0);
     sif::WSIF_GNODE(kCount, arrays.ints(a.mnpex), kUnit, istat[0]);
     sif::WSIF_GCOORD(kCount, arrays.reals(a.tcoord), kUnit, istat[1]);
     sif::WSIF_GELMNT1(kCount, kCount, mnpc, mpmnpc, arrays.ints(a.melex), meltyp, kUnit, istat[2]);
@@ -79,6 +82,8 @@ class Passes : public sif_test::SifFile {
     m.ecc = arrays.reals({0, 0, 0, 0, 0, 0, 0, 0, 0});
     m.trot = arrays.reals(a.trot);
     sif::WSIF_INI(m, 1, kUnit, istat[4]);
+    sif::WSIF_GELREF1(kCount, mpmnpc, zeros, arrays.ints(a.early), arrays.ints(a.melecc), zeros,
+                      one, one, one, one, kUnit, istat[5]);
     if (!two_parts) {
       EXPECT_EQ(io::close(sif::kPartUnit), 0);
     }
@@ -97,7 +102,7 @@ TEST_F(Passes, TwoPartsWriteTheBytesOfOnePassWarningsAndErrorBlocksIncluded) {
     EXPECT_TRUE(two == one) << two.size() << " bytes against " << one.size();
     EXPECT_EQ(istat_two, istat_one);
     const std::vector<int32_t> want =
-        failing ? std::vector<int32_t>{0, 0, -1, -1, -1} : std::vector<int32_t>(5, 0);
+        failing ? std::vector<int32_t>{0, 0, -1, -1, -1, -1} : std::vector<int32_t>(6, 0);
     EXPECT_EQ(istat_two, want);
     // The warning of beam 4500 comes from the second part, once.
     const std::size_t warning = two.find("Actual element number, (internal) :       4500");
@@ -125,6 +130,13 @@ TEST_F(Passes, TwoPartsWriteTheBytesOfOnePassWarningsAndErrorBlocksIncluded) {
       ASSERT_EQ(r.size(), 1u) << s.header;
       EXPECT_EQ(r[0].values[s.field], s.element) << s.header;
     }
+    // A first part that stops ends the pass: its block closes the file.
+    const std::size_t last = two.rfind("  *** ERROR IN WSIF_GELREF1 ***");
+    const std::size_t start = two.rfind("\r\nGELREF1 ", last - 2) + 2;
+    const auto r = sif_test::parse_sif(two.substr(start, last - 2 - start));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].values[0], 2499);
+    EXPECT_EQ(two.substr(two.size() - 23), "FOR ELEMENT      2500\r\n");
   }
 }
 
