@@ -6,6 +6,11 @@
 // written in the order given; each block written goes back to the pool. A
 // failed write is kept: the blocks after it are not written, and the failure
 // is taken back at the next hand-over or drain.
+//
+// A regular file's blocks are reserved on the file system ahead of the
+// writes, a stretch at a time, and what is reserved beyond the file's end is
+// given back when the writer stops: the file's length is only ever what was
+// written.
 #ifndef RAF2SIF_IO_BLOCK_WRITER_H_
 #define RAF2SIF_IO_BLOCK_WRITER_H_
 
@@ -16,6 +21,8 @@
 #include <mutex>
 #include <thread>
 #include <utility>
+
+#include <sys/types.h>
 
 namespace io::detail {
 
@@ -32,7 +39,8 @@ class BlockWriter {
   // started (the caller then writes its blocks itself).
   static std::unique_ptr<BlockWriter> start(int fd);
 
-  // Writes the blocks still queued, then stops the thread.
+  // Writes the blocks still queued, then stops the thread and gives back
+  // the reservation beyond the file's end.
   ~BlockWriter();
 
   // Queues a block, to be written after those before it, and returns the
@@ -56,7 +64,12 @@ class BlockWriter {
   // result pass hands over several at once without waiting for each.
   static constexpr std::size_t kQueued = 4;
 
+  // The stretch of the file reserved at a time.
+  static constexpr off_t kReserveAhead = off_t{32} << 20;
+
   void run();
+  void reserve_ahead(std::size_t len);
+  void give_back_reservation();
 
   const int fd_;
   std::mutex mutex_;
@@ -65,6 +78,10 @@ class BlockWriter {
   std::deque<Block> queue_;
   bool stop_ = false;
   int error_ = 0;
+  // The writer thread's own: the file offset its next block lands at (-1
+  // when the file cannot be reserved), and the end of what it reserved.
+  off_t end_ = -1;
+  off_t reserved_ = 0;
   std::thread thread_;
 };
 

@@ -1,6 +1,7 @@
 #include "io/units.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <cstring>
@@ -16,6 +17,15 @@ using testing_support::read_file;
 using testing_support::write_file;
 
 class Units : public testing_support::InTempDir {};
+
+// The room a file takes on the file system, beyond its length: the blocks a
+// large file's writer reserves ahead are given back when it stops.
+int64_t room_beyond_length(const char* path) {
+  struct stat st {};
+  if (::stat(path, &st) != 0) return -1;
+  return static_cast<int64_t>(st.st_blocks) * 512 - static_cast<int64_t>(st.st_size);
+}
+constexpr int64_t kBlockSlack = 64 * 1024;
 
 TEST_F(Units, UnopenedUnitConnectsToFortFileOnFirstWrite) {
   EXPECT_FALSE(io::is_open(17));
@@ -106,7 +116,8 @@ TEST_F(Units, BackspaceOverARecordAlreadyFlushedToTheFile) {
 }
 
 // Full blocks are written by the unit's writer thread while the next one is
-// filled: the file holds every record in order, however many blocks.
+// filled: the file holds every record in order, however many blocks, and no
+// more room than its length.
 TEST_F(Units, BlocksWrittenBehindKeepTheirOrder) {
   ASSERT_EQ(io::open_formatted(17, "out.sif", io::OpenStatus::kUnknown), 0);
   std::string want;
@@ -120,6 +131,7 @@ TEST_F(Units, BlocksWrittenBehindKeepTheirOrder) {
   }
   EXPECT_EQ(io::close(17), 0);
   EXPECT_EQ(read_file("out.sif"), want);
+  EXPECT_LT(room_beyond_length("out.sif"), kBlockSlack);
 }
 
 TEST_F(Units, RecordsAssembledTogetherStepBackOverTheirLastLine) {
@@ -142,6 +154,7 @@ TEST_F(Units, ResetStopsTheWriterAndTheNextFileStartsAfresh) {
   for (int i = 0; i < 3000; ++i) io::write_record(17, line);
   io::reset();
   EXPECT_FALSE(io::is_open(17));
+  EXPECT_LT(room_beyond_length("a.sif"), kBlockSlack);
   ASSERT_EQ(io::open_formatted(17, "b.sif", io::OpenStatus::kUnknown), 0);
   io::write_record(17, "B");
   EXPECT_EQ(io::close(17), 0);
