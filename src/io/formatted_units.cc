@@ -8,10 +8,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <system_error>
-#include <thread>
 #include <utility>
 
+#include "io/part_worker.h"
 #include "io/unit_table.h"
 #include "io/units.h"
 
@@ -242,17 +241,12 @@ void write_in_two_parts(int unit, int spare, const std::function<bool(int)>& fir
   Unit& m = table().units[spare];
   m.kind = Kind::kMemory;
   m.buf = block_pool().take();
-  std::thread worker;
-  // std::thread reports a thread that cannot be started only by throwing;
-  // then the second part is formatted after the first, into memory all the
-  // same.
-  try {
-    worker = std::thread([&second, spare] { second(spare); });
-  } catch (const std::system_error&) {
-  }
+  // Without the kept thread the second part is formatted after the first,
+  // into memory all the same.
+  const bool started = detail::part_worker().start([&second, spare] { second(spare); });
   const bool whole = first(unit);
-  if (worker.joinable()) {
-    worker.join();
+  if (started) {
+    detail::part_worker().wait();
   } else if (whole) {
     second(spare);
   }
