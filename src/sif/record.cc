@@ -1,6 +1,7 @@
 #include "sif/record.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "io/fields.h"
 #include "io/units.h"
@@ -18,14 +19,25 @@ char* put_name(char* out, std::string_view name) {
   return std::fill_n(out, kNameWidth - n, ' ');
 }
 
-}  // namespace
+std::size_t line_count(std::size_t values) {
+  return std::max<std::size_t>(1, (values + kValuesPerLine - 1) / kValuesPerLine);
+}
 
-void put_record(int32_t unit, std::string_view name, std::span<const double> values,
+std::size_t record_length(std::size_t values) {
+  return line_count(values) * (kNameWidth + 2) + values * io::kSifFieldWidth;
+}
+
+// Where field k of a record starts: after the full lines before its own,
+// the name columns and the fields before it on its line.
+std::size_t field_offset(std::size_t k) {
+  constexpr std::size_t kFullLine = kNameWidth + kValuesPerLine * io::kSifFieldWidth + 2;
+  return k / kValuesPerLine * kFullLine + kNameWidth + k % kValuesPerLine * io::kSifFieldWidth;
+}
+
+// Lays the record out at p, record_length(values.size()) characters; returns
+// the start of its last line.
+char* put_lines(char* p, std::string_view name, std::span<const double> values,
                 io::SifStyle style) {
-  const std::size_t lines =
-      std::max<std::size_t>(1, (values.size() + kValuesPerLine - 1) / kValuesPerLine);
-  char* p = io::records_begin(unit, lines * (kNameWidth + 2) + values.size() * io::kSifFieldWidth);
-  if (p == nullptr) return;
   char* last = p;
   std::size_t k = 0;
   do {
@@ -37,7 +49,44 @@ void put_record(int32_t unit, std::string_view name, std::span<const double> val
     *p++ = '\n';
     k += n;
   } while (k < values.size());
-  io::records_end(unit, p, last);
+  return last;
+}
+
+}  // namespace
+
+void put_record(int32_t unit, std::string_view name, std::span<const double> values,
+                io::SifStyle style) {
+  const std::size_t len = record_length(values.size());
+  char* p = io::records_begin(unit, len);
+  if (p == nullptr) return;
+  char* last = put_lines(p, name, values, style);
+  io::records_end(unit, p + len, last);
+}
+
+RecordPattern::RecordPattern(std::string_view name, std::span<const double> values,
+                             std::span<const int> varying, io::SifStyle style)
+    : text_(record_length(values.size())), style_(style) {
+  last_ = static_cast<std::size_t>(put_lines(text_.data(), name, values, style) - text_.data());
+  for (const int k : varying.first(std::min(varying.size(), kMaxVarying))) {
+    if (k >= 0 && static_cast<std::size_t>(k) < values.size()) {
+      at_.push_back(field_offset(static_cast<std::size_t>(k)));
+    }
+  }
+}
+
+void RecordPattern::put(int32_t unit, std::span<const double> varying_values) const {
+  char* p = io::records_begin(unit, text_.size());
+  if (p == nullptr) return;
+  std::memcpy(p, text_.data(), text_.size());
+  // The varying values formatted side by side, two at a time, then each
+  // field copied to its place.
+  const std::size_t n = std::min(varying_values.size(), at_.size());
+  std::array<char, kMaxVarying * io::kSifFieldWidth> fields;
+  io::put_sif_fields(fields.data(), varying_values.first(n), style_);
+  for (std::size_t k = 0; k < n; ++k) {
+    std::memcpy(p + at_[k], &fields[k * io::kSifFieldWidth], io::kSifFieldWidth);
+  }
+  io::records_end(unit, p + text_.size(), p + last_);
 }
 
 void put_count_line(int32_t unit, int64_t count) {

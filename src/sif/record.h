@@ -11,10 +11,13 @@
 #ifndef RAF2SIF_SIF_RECORD_H_
 #define RAF2SIF_SIF_RECORD_H_
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "io/sif_number.h"
 
@@ -33,6 +36,31 @@ inline void put_record(int32_t unit, std::string_view name, std::initializer_lis
                        io::SifStyle style) {
   put_record(unit, name, std::span<const double>(values.begin(), values.size()), style);
 }
+
+// The records of a long pass whose values are the same from one record to
+// the next but in a few places (the record's kind, the step, fixed flags
+// around the item's number and its results): those fields are formatted once
+// for the pass, and each record formats only its own values. The bytes are
+// put_record's. Shared read-only by the two halves of a pass.
+class RecordPattern {
+ public:
+  // The places, indices into values, that change from record to record.
+  static constexpr std::size_t kMaxVarying = 32;
+
+  // The pattern of the record `name` holding `values`, of which the places
+  // in `varying` (at most kMaxVarying, in increasing order) change.
+  RecordPattern(std::string_view name, std::span<const double> values, std::span<const int> varying,
+                io::SifStyle style);
+
+  // Writes the record with the values of the varying places, in their order.
+  void put(int32_t unit, std::span<const double> varying_values) const;
+
+ private:
+  std::vector<char> text_;       // the whole record, lines and line ends included
+  std::vector<std::size_t> at_;  // where each varying place's field starts
+  std::size_t last_ = 0;         // where the record's last line starts
+  io::SifStyle style_;
+};
 
 // The count line of MISOPL: 8 blanks and the count right-aligned in 8 columns.
 void put_count_line(int32_t unit, int64_t count);

@@ -40,6 +40,15 @@ bool forces_inside(const Model& m, int32_t i, io::RealView tfle, io::RealView tm
          check.column("TMIDFO", i, kEndForces, kEndForces, tmidfo.size(), Item::kElement, i);
 }
 
+// The places of an RVFORCES record that change from beam to beam: the
+// element's number and its forces at the ends and the middle.
+constexpr std::array<int, 1 + 3 * kEndForces> kForceSlots = {2,  5,  6,  7,  8,  9,  10, 11, 12, 13,
+                                                             14, 15, 16, 17, 18, 19, 20, 21, 22};
+
+// The places of an RVNODDIS record that change from node to node: the node's
+// number and its displacements.
+constexpr std::array<int, 1 + kDisplacements> kDisplacementSlots = {2, 5, 6, 7, 8, 9, 10};
+
 // The RVFORCES records of the beams among elements first .. last; false at
 // the first beam whose indices fail their check, with its block on the unit.
 bool put_forces(const Model& m, int32_t isto, io::RealView tfle, io::RealView tmidfo, int32_t first,
@@ -48,23 +57,21 @@ bool put_forces(const Model& m, int32_t isto, io::RealView tfle, io::RealView tm
   // Copies of the views, which stay in registers across the record writes.
   const io::IntView meltyp = m.meltyp;
   const io::IntView mpevec = m.mpevec;
-  std::array<double, 5 + 3 * kEndForces> v;
+  const std::array<double, 5 + 3 * kEndForces> record{23.0, double(isto), 0.0, 1.0, 15.0};
+  const RecordPattern pattern("RVFORCES", record, kForceSlots, kScaled);
+  std::array<double, kForceSlots.size()> v;
   for (int32_t i = first; i <= last; ++i) {
     if (meltyp(i) != kBeam) continue;
     if (!forces_inside(m, i, tfle, tmidfo, check)) return false;
     const int64_t p = mpevec(i);
     const Column middle(tmidfo, kEndForces, i);
-    v[0] = 23.0;
-    v[1] = double(isto);
-    v[2] = double(i);
-    v[3] = 1.0;
-    v[4] = 15.0;
+    v[0] = double(i);
     for (int k = 0; k < kEndForces; ++k) {
-      v[5 + k] = kEnd1Sign[k] * tfle(p + k);
-      v[5 + kEndForces + k] = kMiddleSign[k] * middle(k + 1);
-      v[5 + 2 * kEndForces + k] = kEnd2Sign[k] * tfle(p + kEndForces + k);
+      v[1 + k] = kEnd1Sign[k] * tfle(p + k);
+      v[1 + kEndForces + k] = kMiddleSign[k] * middle(k + 1);
+      v[1 + 2 * kEndForces + k] = kEnd2Sign[k] * tfle(p + kEndForces + k);
     }
-    put_record(unit, "RVFORCES", v, kScaled);
+    pattern.put(unit, v);
   }
   return true;
 }
@@ -153,12 +160,15 @@ void WSIF_DIS(const Model& m, int32_t isto, io::RealView u, int32_t nstore, int3
   if (!check.columns("U", nnp, kDisplacements, u.size(), Item::kNode)) return;
 
   if (isto == 1) put_record(unit, "RVNODDIS", {-4.0, 2.0, double(nstore), double(nnp)}, kScaled);
+  const RecordPattern pattern("RVNODDIS", std::array<double, 11>{11.0, double(isto), 0.0, 6.0, 0.0},
+                              kDisplacementSlots, kScaled);
   put_pass(unit, nnp, istat, [&](int32_t first, int32_t last, int32_t lun, int32_t&) {
+    std::array<double, kDisplacementSlots.size()> v;
     for (int32_t n = first; n <= last; ++n) {
       const Column d(u, kDisplacements, n);
-      put_record(lun, "RVNODDIS",
-                 {11.0, double(isto), double(n), 6.0, 0.0, d(1), d(2), d(3), d(4), d(5), d(6)},
-                 kScaled);
+      v[0] = double(n);
+      for (int k = 0; k < kDisplacements; ++k) v[1 + k] = d(k + 1);
+      pattern.put(lun, v);
     }
     return true;
   });

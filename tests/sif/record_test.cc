@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <limits>
 #include <string>
+#include <vector>
 
 #include "io/units.h"
 #include "sif/framing.h"
@@ -36,6 +39,44 @@ TEST_F(Record, ScaledStyleAndLongNames) {
   EXPECT_EQ(text(),
             "RVNODDIS  6.00000000E+00 -1.00000000-120\r\n"
             "TOOLONGN  1.00000000E+00\r\n");
+}
+
+// A pattern's records are put_record's, byte for byte, whatever the places
+// that vary (on the name line, across lines, the last one) and the values
+// put in them (one for the exact path among them), and a step back goes over
+// the record's last line.
+TEST_F(Record, PatternRecordsAreThoseOfPutRecord) {
+  struct Case {
+    std::vector<double> values;
+    std::vector<int> varying;
+  };
+  const std::vector<Case> cases = {
+      {{1.0}, {0}},
+      {{11.0, 2.0, 0.0, 6.0, 0.0, 0, 0, 0, 0, 0, 0}, {2, 5, 6, 7, 8, 9, 10}},
+      {{23.0, 1.0, 0.0, 1.0, 15.0}, {2, 4}},
+      {std::vector<double>(23, 7.0), {0, 3, 4, 21, 22}}};
+  const std::array<double, 7> fill = {
+      -1.0e-300, 4.9e-324, 123456789.5, -0.0, std::numeric_limits<double>::quiet_NaN(),
+      1.0e22,    0.5};
+  std::string want;
+  for (const Case& c : cases) {
+    const sif::RecordPattern pattern("RVNODDIS", c.values, c.varying, SifStyle::kScaled);
+    std::vector<double> record = c.values;
+    for (std::size_t k = 0; k < c.varying.size(); ++k) record[c.varying[k]] = fill[k];
+    const std::span<const double> own(fill.data(), c.varying.size());
+    pattern.put(kUnit, own);
+    pattern.put(kUnit, own);
+    ASSERT_EQ(io::backspace(kUnit), 0);
+    pattern.put(kUnit, own);
+    const std::string lines = text();
+    ASSERT_EQ(io::open_formatted(kUnit, "out.sif", io::OpenStatus::kUnknown), 0);
+    sif::put_record(kUnit, "RVNODDIS", record, SifStyle::kScaled);
+    sif::put_record(kUnit, "RVNODDIS", record, SifStyle::kScaled);
+    ASSERT_EQ(io::backspace(kUnit), 0);
+    sif::put_record(kUnit, "RVNODDIS", record, SifStyle::kScaled);
+    EXPECT_EQ(lines, text()) << c.values.size() << " values";
+    ASSERT_EQ(io::open_formatted(kUnit, "out.sif", io::OpenStatus::kUnknown), 0);
+  }
 }
 
 TEST_F(Record, BlankNameGivesContinuationLinesAndCountLineIsI8) {
