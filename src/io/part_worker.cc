@@ -1,5 +1,8 @@
 #include "io/part_worker.h"
 
+#include <unistd.h>
+
+#include <memory>
 #include <system_error>
 #include <utility>
 
@@ -53,9 +56,33 @@ void PartWorker::run() {
   }
 }
 
+namespace {
+
+// The worker of the process, stopped at its exit.
+struct KeptWorker {
+  PartWorker* worker = nullptr;
+  pid_t pid = 0;
+  ~KeptWorker() {
+    if (pid == ::getpid()) delete worker;
+  }
+};
+
+}  // namespace
+
 PartWorker& part_worker() {
-  static PartWorker worker;
-  return worker;
+  static KeptWorker kept;
+  if (kept.worker == nullptr) {
+    kept.worker = new PartWorker;
+    kept.pid = ::getpid();
+  } else if (kept.pid != ::getpid()) {
+    // A child made by fork() has a copy of its parent's worker but not the
+    // thread. The copy must not be destroyed (its condition variable still
+    // counts the parent's thread as a waiter, and its thread cannot be
+    // joined): a fresh worker takes its storage, for the child's own thread.
+    std::construct_at(kept.worker);
+    kept.pid = ::getpid();
+  }
+  return *kept.worker;
 }
 
 }  // namespace io::detail

@@ -41,8 +41,8 @@ class PartWorker {
   std::thread thread_;
 };
 
-// The one part worker of the process. It holds no state of a conversion, so
-// it outlives io::reset.
+// The one part worker of the process (a child made by fork() gets one of its
+// own). It holds no state of a conversion, so it outlives io::reset.
 PartWorker& part_worker();
 
 }  // namespace io::detail
