@@ -1,6 +1,7 @@
 #include "sif/record.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "io/fields.h"

@@ -11,7 +11,6 @@
 #ifndef RAF2SIF_SIF_RECORD_H_
 #define RAF2SIF_SIF_RECORD_H_
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -37,18 +36,18 @@ inline void put_record(int32_t unit, std::string_view name, std::initializer_lis
   put_record(unit, name, std::span<const double>(values.begin(), values.size()), style);
 }
 
-// The records of a long pass whose values are the same from one record to
-// the next but in a few places (the record's kind, the step, fixed flags
-// around the item's number and its results): those fields are formatted once
-// for the pass, and each record formats only its own values. The bytes are
+// The records of a long pass that differ from one record to the next in a
+// few places only (the item's number and its results; the record's kind, the
+// step and the fixed flags stay): the fields that stay are formatted once for
+// the pass, and each record formats only its own values. The bytes are
 // put_record's. Shared read-only by the two halves of a pass.
 class RecordPattern {
  public:
-  // The places, indices into values, that change from record to record.
+  // At most this many places change from record to record.
   static constexpr std::size_t kMaxVarying = 32;
 
   // The pattern of the record `name` holding `values`, of which the places
-  // in `varying` (at most kMaxVarying, in increasing order) change.
+  // in `varying` (indices into values) change.
   RecordPattern(std::string_view name, std::span<const double> values, std::span<const int> varying,
                 io::SifStyle style);
 
