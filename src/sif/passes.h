@@ -1,6 +1,6 @@
 // The long passes of the SIF writers: a record or a few for every node or
-// element. A long pass is written in two halves at once, the second on a
-// thread of its own into memory, and the bytes are those of one pass: a half
+// element. A long pass is written in two halves at once, the second on io's
+// kept part thread into memory, and the bytes are those of one pass: a half
 // that stops at a bad index has its block right after the records before
 // it, and a first half that stops ends the pass.
 #ifndef RAF2SIF_SIF_PASSES_H_

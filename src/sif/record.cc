@@ -69,23 +69,28 @@ RecordPattern::RecordPattern(std::string_view name, std::span<const double> valu
     : text_(record_length(values.size())), style_(style) {
   last_ = static_cast<std::size_t>(put_lines(text_.data(), name, values, style) - text_.data());
   for (const int k : varying.first(std::min(varying.size(), kMaxVarying))) {
-    if (k >= 0 && static_cast<std::size_t>(k) < values.size()) {
-      at_.push_back(field_offset(static_cast<std::size_t>(k)));
-    }
+    if (k >= 0 && static_cast<std::size_t>(k) < values.size()) varying_.push_back(k);
   }
 }
 
-void RecordPattern::put(int32_t unit, std::span<const double> varying_values) const {
+void RecordPattern::put(int32_t unit, std::span<const double> values) const {
   char* p = io::records_begin(unit, text_.size());
   if (p == nullptr) return;
   std::memcpy(p, text_.data(), text_.size());
   // The varying values formatted side by side, two at a time, then each
-  // field copied to its place.
-  const std::size_t n = std::min(varying_values.size(), at_.size());
+  // field copied to its place; a place past the values keeps the pattern's.
+  std::array<double, kMaxVarying> own;
+  std::array<std::size_t, kMaxVarying> at;
+  std::size_t n = 0;
+  for (const std::size_t k : varying_) {
+    if (k >= values.size()) continue;
+    own[n] = values[k];
+    at[n++] = field_offset(k);
+  }
   std::array<char, kMaxVarying * io::kSifFieldWidth> fields;
-  io::put_sif_fields(fields.data(), varying_values.first(n), style_);
-  for (std::size_t k = 0; k < n; ++k) {
-    std::memcpy(p + at_[k], &fields[k * io::kSifFieldWidth], io::kSifFieldWidth);
+  io::put_sif_fields(fields.data(), std::span<const double>(own.data(), n), style_);
+  for (std::size_t j = 0; j < n; ++j) {
+    std::memcpy(p + at[j], &fields[j * io::kSifFieldWidth], io::kSifFieldWidth);
   }
   io::records_end(unit, p + text_.size(), p + last_);
 }

@@ -51,13 +51,14 @@ class RecordPattern {
   RecordPattern(std::string_view name, std::span<const double> values, std::span<const int> varying,
                 io::SifStyle style);
 
-  // Writes the record with the values of the varying places, in their order.
-  void put(int32_t unit, std::span<const double> varying_values) const;
+  // Writes the record holding `values`, laid out as the pattern's: only the
+  // values of the varying places are read.
+  void put(int32_t unit, std::span<const double> values) const;
 
  private:
-  std::vector<char> text_;       // the whole record, lines and line ends included
-  std::vector<std::size_t> at_;  // where each varying place's field starts
-  std::size_t last_ = 0;         // where the record's last line starts
+  std::vector<char> text_;            // the whole record, lines and line ends included
+  std::vector<std::size_t> varying_;  // the places that change
+  std::size_t last_ = 0;              // where the record's last line starts
   io::SifStyle style_;
 };
 

@@ -57,19 +57,18 @@ bool put_forces(const Model& m, int32_t isto, io::RealView tfle, io::RealView tm
   // Copies of the views, which stay in registers across the record writes.
   const io::IntView meltyp = m.meltyp;
   const io::IntView mpevec = m.mpevec;
-  const std::array<double, 5 + 3 * kEndForces> record{23.0, double(isto), 0.0, 1.0, 15.0};
-  const RecordPattern pattern("RVFORCES", record, kForceSlots, kScaled);
-  std::array<double, kForceSlots.size()> v;
+  std::array<double, 5 + 3 * kEndForces> v{23.0, double(isto), 0.0, 1.0, 15.0};
+  const RecordPattern pattern("RVFORCES", v, kForceSlots, kScaled);
   for (int32_t i = first; i <= last; ++i) {
     if (meltyp(i) != kBeam) continue;
     if (!forces_inside(m, i, tfle, tmidfo, check)) return false;
     const int64_t p = mpevec(i);
     const Column middle(tmidfo, kEndForces, i);
-    v[0] = double(i);
+    v[2] = double(i);
     for (int k = 0; k < kEndForces; ++k) {
-      v[1 + k] = kEnd1Sign[k] * tfle(p + k);
-      v[1 + kEndForces + k] = kMiddleSign[k] * middle(k + 1);
-      v[1 + 2 * kEndForces + k] = kEnd2Sign[k] * tfle(p + kEndForces + k);
+      v[5 + k] = kEnd1Sign[k] * tfle(p + k);
+      v[5 + kEndForces + k] = kMiddleSign[k] * middle(k + 1);
+      v[5 + 2 * kEndForces + k] = kEnd2Sign[k] * tfle(p + kEndForces + k);
     }
     pattern.put(unit, v);
   }
@@ -160,14 +159,14 @@ void WSIF_DIS(const Model& m, int32_t isto, io::RealView u, int32_t nstore, int3
   if (!check.columns("U", nnp, kDisplacements, u.size(), Item::kNode)) return;
 
   if (isto == 1) put_record(unit, "RVNODDIS", {-4.0, 2.0, double(nstore), double(nnp)}, kScaled);
-  const RecordPattern pattern("RVNODDIS", std::array<double, 11>{11.0, double(isto), 0.0, 6.0, 0.0},
-                              kDisplacementSlots, kScaled);
+  const std::array<double, 11> fixed{11.0, double(isto), 0.0, 6.0, 0.0};
+  const RecordPattern pattern("RVNODDIS", fixed, kDisplacementSlots, kScaled);
   put_pass(unit, nnp, istat, [&](int32_t first, int32_t last, int32_t lun, int32_t&) {
-    std::array<double, kDisplacementSlots.size()> v;
+    std::array<double, 11> v = fixed;
     for (int32_t n = first; n <= last; ++n) {
       const Column d(u, kDisplacements, n);
-      v[0] = double(n);
-      for (int k = 0; k < kDisplacements; ++k) v[1 + k] = d(k + 1);
+      v[2] = double(n);
+      for (int k = 0; k < kDisplacements; ++k) v[5 + k] = d(k + 1);
       pattern.put(lun, v);
     }
     return true;
